@@ -1,0 +1,98 @@
+#pragma once
+// The one object that owns every screen. Each screen is created the first time
+// anything refers to it and lives until the program ends; screens reach each
+// other through here. Tests build a fresh Program per test.
+
+#include <functional>
+#include <memory>
+
+#include "kit/exercise.h"
+#include "kit/random.h"
+
+namespace estimate {
+class frmschat100;
+class frmschat;
+class frmkomma;
+}  // namespace estimate
+namespace written {
+class frmcijferdeel0;
+}
+namespace blocks {
+class frmcijferdeel;
+}
+
+namespace app {
+
+class MDIForm2;
+class frmmecenaat1;
+class frmkiesbasis;
+class frminfo;
+
+class Program final : public kit::Hub {
+ public:
+  // onEnd is called once, with the exit code, when the run ends.
+  explicit Program(std::function<void(int)> onEnd = {});
+  ~Program() override;
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  // What starting the program does: the main window loads and is shown.
+  void Start();
+  // The one way the run ends: every window goes, then onEnd.
+  void End(int exitCode = 0);
+  bool Ended() const { return ended_; }
+  int ExitCode() const { return exitCode_; }
+
+  app::MDIForm2& MDIForm2();
+  app::frmmecenaat1& frmmecenaat1();
+  app::frmkiesbasis& frmkiesbasis();
+  app::frminfo& frminfo();
+  bool InfoLoaded() const { return info_ != nullptr; }
+
+  blocks::frmcijferdeel& frmcijferdeel();
+  estimate::frmschat100& frmschat100();
+  estimate::frmschat& frmschat();
+  estimate::frmkomma& frmkomma();
+  written::frmcijferdeel0& frmcijferdeel0();
+  kit::SeriesScreen& frmcijferdelen();
+  kit::SeriesScreen& frmcijferdelen2();
+  kit::SeriesScreen& frmcijferdelen4();
+  kit::SeriesScreen& frmcijferdelen5();
+
+  // Every screen created so far, the main window first.
+  std::vector<kit::Window*> Screens() const;
+
+  // kit::Hub
+  kit::Label& MenuTotal() override;
+  void ShowMenu() override;
+  kit::RandomSource& Random() override { return *random_; }
+  void SetRandom(std::unique_ptr<kit::RandomSource> random) { random_ = std::move(random); }
+
+ private:
+  template <class T, class... Args>
+  T& Get(std::unique_ptr<T>& slot, Args&&... args);
+
+  std::function<void(int)> onEnd_;
+  std::unique_ptr<kit::RandomSource> random_;
+  bool ended_ = false;
+  int exitCode_ = 0;
+  std::vector<kit::Window*> order_;
+
+  // Declared first so that it is destroyed last: the other windows are kept
+  // above it.
+  std::unique_ptr<app::MDIForm2> main_;
+  std::unique_ptr<app::frmmecenaat1> welcome_;
+  std::unique_ptr<app::frmkiesbasis> menu_;
+  std::unique_ptr<app::frminfo> info_;
+  std::unique_ptr<blocks::frmcijferdeel> blocks_;
+  std::unique_ptr<estimate::frmschat100> schat100_;
+  std::unique_ptr<estimate::frmschat> schat_;
+  std::unique_ptr<estimate::frmkomma> komma_;
+  std::unique_ptr<written::frmcijferdeel0> deel0_;
+  std::unique_ptr<kit::PendingSeriesScreen> delen_;
+  std::unique_ptr<kit::PendingSeriesScreen> delen2_;
+  std::unique_ptr<kit::PendingSeriesScreen> delen4_;
+  std::unique_ptr<kit::PendingSeriesScreen> delen5_;
+};
+
+}  // namespace app

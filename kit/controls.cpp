@@ -1,0 +1,535 @@
+#include "kit/controls.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QSvgRenderer>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace kit {
+
+namespace {
+
+Qt::Alignment ToQt(Align a) {
+  switch (a) {
+    case Align::Left: return Qt::AlignLeft | Qt::AlignVCenter;
+    case Align::Right: return Qt::AlignRight | Qt::AlignVCenter;
+    case Align::Centre: break;
+  }
+  return Qt::AlignCenter;
+}
+
+// Raises onClick on a left-button release inside an enabled widget.
+class ClickFilter final : public QObject {
+ public:
+  ClickFilter(QWidget* w, std::function<void()>* handler) : QObject(w), handler_(handler) {
+    w->installEventFilter(this);
+  }
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() == QEvent::MouseButtonRelease) {
+      auto* w = static_cast<QWidget*>(o);
+      auto* m = static_cast<QMouseEvent*>(e);
+      if (m->button() == Qt::LeftButton && w->isEnabled() && w->rect().contains(m->position().toPoint()) &&
+          *handler_) {
+        (*handler_)();
+      }
+    }
+    return false;
+  }
+
+ private:
+  std::function<void()>* handler_;
+};
+
+class LineWidget final : public QWidget {
+ public:
+  LineWidget(QWidget* parent, QPoint a, QPoint b, int width, QColor colour)
+      : QWidget(parent), width_(width), colour_(colour) {
+    const int pad = width / 2 + 1;
+    const QRect box = QRect(a, b).normalized().adjusted(-pad, -pad, pad, pad);
+    setGeometry(box);
+    a_ = a - box.topLeft();
+    b_ = b - box.topLeft();
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(colour_, width_, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(a_, b_);
+  }
+
+ private:
+  QPoint a_, b_;
+  int width_;
+  QColor colour_;
+};
+
+class ShapeWidget final : public QWidget {
+ public:
+  ShapeWidget(QWidget* parent, QColor fill, QColor border) : QWidget(parent), fill_(fill), border_(border) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.fillRect(rect(), fill_);
+    if (border_.isValid()) {
+      p.setPen(QPen(border_, 1));
+      p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+  }
+
+ private:
+  QColor fill_, border_;
+};
+
+class FrameWidget final : public QWidget {
+ public:
+  FrameWidget(QWidget* parent, const QString& caption) : QWidget(parent), caption_(caption) {}
+  QString caption_;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    if (caption_.isEmpty()) return;  // a plain container
+    QPainter p(this);
+    const QColor fore = palette().color(QPalette::WindowText);
+    const QFontMetrics fm(font());
+    const int mid = fm.height() / 2;
+    p.setPen(QPen(fore.darker(110), 1));
+    p.drawRect(QRect(1, mid, width() - 3, height() - mid - 2));
+    const QRect text(8, 0, fm.horizontalAdvance(caption_) + 6, fm.height());
+    p.fillRect(text, palette().color(QPalette::Window));
+    p.setPen(fore);
+    p.drawText(text, Qt::AlignCenter, caption_);
+  }
+};
+
+QPixmap RenderSvg(const QString& resource, QSize size, qreal dpr) {
+  QSvgRenderer svg(resource);
+  if (size.isEmpty()) size = svg.defaultSize();
+  QPixmap pm(size * dpr);
+  pm.setDevicePixelRatio(dpr);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  svg.render(&p, QRectF(QPointF(0, 0), QSizeF(size)));
+  return pm;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- Container
+
+void Container::Adopt(QWidget* widget, bool windowed) {
+  if (windowed) {
+    widget->raise();
+    if (!firstWindowed_) firstWindowed_ = widget;
+  } else if (firstWindowed_) {
+    widget->stackUnder(firstWindowed_);
+  } else {
+    widget->raise();
+  }
+}
+
+// ---------------------------------------------------------------- Control
+
+Control::Control(Container& parent, QWidget* widget, const Place& place, Layer layer)
+    : widget_(widget), place_(place) {
+  widget->setParent(parent.Surface());
+  if (place.width > 0 || place.height > 0) widget->setGeometry(place.Pixels());
+  parent.Adopt(widget, layer == Layer::Windowed);
+  back_ = widget->palette().color(QPalette::Window);
+  fore_ = widget->palette().color(QPalette::WindowText);
+  widget->show();
+}
+
+Control::~Control() { delete widget_.data(); }
+
+bool Control::Visible() const { return widget_ && !widget_->isHidden(); }
+void Control::SetVisible(bool visible) { widget_->setVisible(visible); }
+bool Control::Enabled() const { return !widget_->testAttribute(Qt::WA_ForceDisabled); }
+void Control::SetEnabled(bool enabled) { widget_->setEnabled(enabled); }
+void Control::SetToolTipText(const QString& text) { widget_->setToolTip(text); }
+QString Control::ToolTipText() const { return widget_->toolTip(); }
+void Control::SetFont(const Font& font) { widget_->setFont(font.ToQFont()); }
+
+void Control::SetBackColor(const QColor& colour) {
+  back_ = colour;
+  ApplyColours();
+}
+void Control::SetForeColor(const QColor& colour) {
+  fore_ = colour;
+  ApplyColours();
+}
+
+void Control::ApplyColours() {
+  QPalette pal = widget_->palette();
+  for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    pal.setColor(group, QPalette::Window, back_);
+    pal.setColor(group, QPalette::WindowText, fore_);
+  }
+  widget_->setPalette(pal);
+  widget_->setAutoFillBackground(true);
+  widget_->update();
+}
+
+// ---------------------------------------------------------------- keys
+
+std::optional<int> KeyAsciiOf(const QKeyEvent& e) {
+  if (e.matches(QKeySequence::Paste)) return 22;
+  if (e.matches(QKeySequence::Copy)) return 3;
+  if (e.matches(QKeySequence::Undo)) return 26;
+  if (e.matches(QKeySequence::Cut)) return 24;
+  if (e.matches(QKeySequence::Redo)) return 25;
+  if (e.matches(QKeySequence::DeleteStartOfWord) || e.matches(QKeySequence::DeleteEndOfWord) ||
+      e.matches(QKeySequence::DeleteEndOfLine) || e.matches(QKeySequence::DeleteCompleteLine)) {
+    return 127;
+  }
+  const auto mods = e.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+  const int key = e.key();
+  if (key == Qt::Key_Backspace) return mods == Qt::NoModifier ? std::optional<int>(8) : std::optional<int>(127);
+  if (key == Qt::Key_Return || key == Qt::Key_Enter) return 13;
+  if (key == Qt::Key_Escape) return 27;
+  if (key == Qt::Key_Tab || key == Qt::Key_Backtab) return std::nullopt;  // focus travel
+  if ((mods & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z) return key - Qt::Key_A + 1;
+  if (mods & (Qt::ControlModifier | Qt::MetaModifier)) return 127;  // other control chords type nothing useful
+  const QString text = e.text();
+  if (!text.isEmpty() && text.at(0).isPrint()) return text.at(0).unicode();
+  return std::nullopt;
+}
+
+// ---------------------------------------------------------------- TextBox
+
+class TextBox::Filter final : public QObject {
+ public:
+  Filter(TextBox* box, QLineEdit* edit) : QObject(edit), box_(box) { edit->installEventFilter(this); }
+  bool eventFilter(QObject* o, QEvent* e) override {
+    auto* edit = static_cast<QLineEdit*>(o);
+    switch (e->type()) {
+      case QEvent::KeyPress: {
+        const auto code = KeyAsciiOf(*static_cast<QKeyEvent*>(e));
+        if (!code) return false;
+        int keyAscii = *code;
+        if (box_->onKeyPress) box_->onKeyPress(keyAscii);
+        if (keyAscii == 0) {
+          e->accept();
+          return true;
+        }
+        // Enter and Escape never travel on to the window from a box.
+        if (*code == 13 || *code == 27) return true;
+        return false;
+      }
+      case QEvent::InputMethod: {
+        const auto* im = static_cast<QInputMethodEvent*>(e);
+        return !im->commitString().isEmpty() || !im->preeditString().isEmpty();
+      }
+      case QEvent::DragEnter:
+      case QEvent::DragMove:
+      case QEvent::Drop:
+        e->ignore();
+        return true;
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick: {
+        auto* m = static_cast<QMouseEvent*>(e);
+        if (m->button() == Qt::MiddleButton) return true;  // X11 selection paste
+        if (e->type() == QEvent::MouseButtonRelease && m->button() == Qt::LeftButton && edit->isEnabled() &&
+            edit->rect().contains(m->position().toPoint()) && box_->onClick) {
+          box_->onClick();
+        }
+        return false;
+      }
+      default:
+        return false;
+    }
+  }
+
+ private:
+  TextBox* box_;
+};
+
+TextBox::TextBox(Container& parent, const Place& place, const Font& font, Align align)
+    : Control(parent, new QLineEdit, place, Layer::Windowed) {
+  QLineEdit* e = Edit();
+  e->setFont(font.ToQFont());
+  e->setAlignment(ToQt(align));
+  e->setAcceptDrops(false);
+  e->setTextMargins(0, 0, 0, 0);
+  e->setContentsMargins(0, 0, 0, 0);
+  e->setAttribute(Qt::WA_InputMethodEnabled, false);
+  filter_ = new Filter(this, e);
+  QObject::connect(e, &QLineEdit::textChanged, e, [this] {
+    if (onChange) onChange();
+  });
+  SetBackColor(colours::kFresh);
+  SetForeColor(colours::kBlack);
+}
+
+TextBox::~TextBox() = default;
+
+QLineEdit* TextBox::Edit() const { return static_cast<QLineEdit*>(Widget()); }
+QString TextBox::Text() const { return Edit()->text(); }
+void TextBox::SetText(const QString& text) { Edit()->setText(text); }
+void TextBox::SetTextQuiet(const QString& text) {
+  const QSignalBlocker block(Edit());
+  Edit()->setText(text);
+}
+void TextBox::SetItalic(bool italic) {
+  QFont f = Edit()->font();
+  f.setItalic(italic);
+  Edit()->setFont(f);
+}
+bool TextBox::Italic() const { return Edit()->font().italic(); }
+
+void TextBox::SetFocus() {
+  QLineEdit* e = Edit();
+  if (!e->isVisibleTo(e->window()) || !e->isEnabled()) return;
+  e->setFocus(Qt::OtherFocusReason);
+}
+bool TextBox::HasFocus() const {
+  QLineEdit* e = Edit();
+  return e->window()->focusWidget() == e;
+}
+int TextBox::SelStart() const {
+  QLineEdit* e = Edit();
+  return e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
+}
+void TextBox::SetSelStart(int start) { Edit()->setCursorPosition(start); }
+int TextBox::SelLength() const { return static_cast<int>(Edit()->selectedText().size()); }
+void TextBox::SetSelLength(int length) {
+  QLineEdit* e = Edit();
+  const int start = e->cursorPosition();
+  e->setSelection(start, length);
+}
+void TextBox::SetLocked(bool locked) { Edit()->setReadOnly(locked); }
+
+void TextBox::ApplyColours() {
+  QLineEdit* e = Edit();
+  QPalette pal = e->palette();
+  for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    pal.setColor(group, QPalette::Base, BackColor());
+    pal.setColor(group, QPalette::Window, BackColor());
+    pal.setColor(group, QPalette::Text, ForeColor());
+  }
+  // Display-only boxes must stay legible for a child: a dark grey, not the pale default.
+  pal.setColor(QPalette::Disabled, QPalette::Text,
+               ForeColor() == colours::kBlack ? QColor(70, 70, 70) : ForeColor());
+  e->setPalette(pal);
+  e->update();
+}
+
+// ---------------------------------------------------------------- Label
+
+Label::Label(Container& parent, const Place& place, const QString& caption, const Font& font, Align align)
+    : Control(parent, new QLabel, place, Layer::Graphical), label_(static_cast<QLabel*>(Widget())) {
+  label_->setText(caption);
+  label_->setTextFormat(Qt::PlainText);
+  label_->setFont(font.ToQFont());
+  label_->setWordWrap(true);
+  label_->setAlignment(ToQt(align));
+  new ClickFilter(label_, &onClick);
+}
+QString Label::Caption() const { return label_->text(); }
+void Label::SetCaption(const QString& caption) { label_->setText(caption); }
+void Label::SetAlignment(Align align) { label_->setAlignment(ToQt(align)); }
+
+// ---------------------------------------------------------------- Button
+
+Button::Button(Container& parent, const Place& place, const QString& caption, const QString& picture,
+               const Font& font)
+    : Control(parent, new QPushButton, place, Layer::Windowed), button_(static_cast<QPushButton*>(Widget())) {
+  button_->setFont(font.ToQFont());
+  button_->setFocusPolicy(Qt::StrongFocus);
+  // Enter on a focused button presses it, as on the desktop the pupils know.
+  button_->setAutoDefault(true);
+  if (picture.isEmpty()) {
+    button_->setText(caption);
+  } else {
+    const QFontMetrics fm(button_->font());
+    const int captionHeight = caption.isEmpty() ? 0 : fm.height() + 6;
+    const QSize inner = place.Pixels().size() - QSize(8, 8 + captionHeight);
+    QSvgRenderer svg(picture);
+    QSize natural = svg.defaultSize();
+    natural.scale(inner, Qt::KeepAspectRatio);
+    const QPixmap pm = RenderSvg(picture, natural, 2.0);
+    if (caption.isEmpty()) {
+      button_->setIcon(QIcon(pm));
+      button_->setIconSize(natural);
+    } else {
+      auto* layout = new QVBoxLayout(button_);
+      layout->setContentsMargins(4, 4, 4, 4);
+      auto* image = new QLabel;
+      image->setPixmap(pm);
+      image->setAlignment(Qt::AlignCenter);
+      captionUnder_ = new QLabel(caption);
+      captionUnder_->setAlignment(Qt::AlignCenter);
+      for (QLabel* l : {image, captionUnder_}) {
+        l->setAttribute(Qt::WA_TransparentForMouseEvents);
+        layout->addWidget(l);
+      }
+      layout->setStretch(0, 1);
+    }
+  }
+  QObject::connect(button_, &QPushButton::clicked, button_, [this] {
+    if (onClick) onClick();
+  });
+}
+
+Button::Button(Container& parent, const Place& place, const ButtonLook& look)
+    : Button(parent, place, QString(), look.picture) {
+  SetToolTipText(look.toolTip);
+  SetBackColor(look.back);
+}
+
+QString Button::Caption() const { return captionUnder_ ? captionUnder_->text() : button_->text(); }
+void Button::SetCaption(const QString& caption) {
+  if (captionUnder_)
+    captionUnder_->setText(caption);
+  else
+    button_->setText(caption);
+}
+void Button::SetFocus() {
+  if (!button_->isVisibleTo(button_->window()) || !button_->isEnabled()) return;
+  button_->setFocus(Qt::OtherFocusReason);
+}
+bool Button::HasFocus() const { return button_->window()->focusWidget() == button_; }
+void Button::ApplyColours() {
+  QPalette pal = button_->palette();
+  for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    pal.setColor(group, QPalette::Button, BackColor());
+    pal.setColor(group, QPalette::ButtonText, ForeColor());
+  }
+  button_->setPalette(pal);
+  button_->update();
+}
+
+// ---------------------------------------------------------------- Picture
+
+Picture::Picture(Container& parent, const Place& place, const QString& resource)
+    : Control(parent, new QLabel, place, Layer::Graphical) {
+  auto* label = static_cast<QLabel*>(Widget());
+  const QPixmap pm = RenderSvg(resource, place.Pixels().size(), 2.0);
+  label->setPixmap(pm);
+  if (place.width == 0 && place.height == 0) label->resize(pm.deviceIndependentSize().toSize());
+  label->setAttribute(Qt::WA_TranslucentBackground);
+  new ClickFilter(label, &onClick);
+}
+
+// ---------------------------------------------------------------- Line, Shape, Frame
+
+Line::Line(Container& parent, TwipPoint from, TwipPoint to, int pixelWidth, const QColor& colour)
+    : Control(parent, new LineWidget(nullptr, from.Pixels(), to.Pixels(), pixelWidth, colour), Place{},
+              Layer::Graphical),
+      from_(from),
+      to_(to) {}
+
+Shape::Shape(Container& parent, const Place& place, const QColor& fill, const QColor& border)
+    : Control(parent, new ShapeWidget(nullptr, fill, border), place, Layer::Graphical) {}
+
+Frame::Frame(Container& parent, const Place& place, const QString& caption, const Font& font)
+    : Control(parent, new FrameWidget(nullptr, caption), place, Layer::Windowed) {
+  Widget()->setFont(font.ToQFont());
+}
+QString Frame::Caption() const { return static_cast<FrameWidget*>(Widget())->caption_; }
+
+// ---------------------------------------------------------------- Timer
+
+Timer::Timer(QObject* owner, int intervalMs) : timer_(new QTimer(owner)) {
+  timer_->setInterval(intervalMs);
+  QObject::connect(timer_, &QTimer::timeout, timer_, [this] { Fire(); });
+}
+Timer::~Timer() { delete timer_; }
+void Timer::SetEnabled(bool enabled) {
+  if (enabled) {
+    if (!timer_->isActive()) timer_->start();
+  } else {
+    timer_->stop();
+  }
+}
+bool Timer::Enabled() const { return timer_->isActive(); }
+int Timer::Interval() const { return timer_->interval(); }
+void Timer::Fire() {
+  if (onTimer) onTimer();
+}
+
+// ---------------------------------------------------------------- StatusBar
+
+StatusBar::StatusBar(Container& parent, const std::vector<int>& panelStretch)
+    : Control(parent, new QStatusBar, Place{}, Layer::Windowed) {
+  QStatusBar* bar = Bar();
+  bar->setSizeGripEnabled(false);
+  QWidget* surface = parent.Surface();
+  const int h = 26;
+  bar->setGeometry(0, surface->height() - h, surface->width(), h);
+  for (int stretch : panelStretch) {
+    auto* panel = new QLabel;
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Sunken);
+    panel->setTextFormat(Qt::PlainText);
+    bar->addWidget(panel, stretch);
+    panels_.push_back(panel);
+    tags_.emplace_back();
+  }
+  // Lay the panels out now, so that their widths are known before the window is shown.
+  bar->ensurePolished();
+  if (bar->layout()) bar->layout()->activate();
+}
+QStatusBar* StatusBar::Bar() const { return static_cast<QStatusBar*>(Widget()); }
+int StatusBar::PanelCount() const { return static_cast<int>(panels_.size()); }
+QString StatusBar::PanelText(int panel) const { return panels_.at(std::size_t(panel))->text(); }
+void StatusBar::SetPanelText(int panel, const QString& text) { panels_.at(std::size_t(panel))->setText(text); }
+QString StatusBar::PanelTag(int panel) const { return tags_.at(std::size_t(panel)); }
+void StatusBar::SetPanelTag(int panel, const QString& tag) { tags_.at(std::size_t(panel)) = tag; }
+QRect StatusBar::PanelRect(int panel) const {
+  if (Bar()->layout()) Bar()->layout()->activate();
+  return panels_.at(std::size_t(panel))->geometry();
+}
+int StatusBar::PanelWidth(int panel) const { return PanelRect(panel).width(); }
+int StatusBar::BlankWidth() const {
+  return std::max(1, QFontMetrics(panels_.front()->font()).horizontalAdvance(u' '));
+}
+
+// ---------------------------------------------------------------- ProgressBar
+
+ProgressBar::ProgressBar(Container& parent)
+    : Control(parent, new QProgressBar, Place{}, Layer::Windowed), bar_(static_cast<QProgressBar*>(Widget())) {
+  bar_->setTextVisible(false);
+  bar_->hide();
+}
+void ProgressBar::SetRange(int min, int max) { bar_->setRange(min, max); }
+int ProgressBar::Minimum() const { return bar_->minimum(); }
+int ProgressBar::Maximum() const { return bar_->maximum(); }
+void ProgressBar::SetValue(int value) { bar_->setValue(value); }
+int ProgressBar::Value() const { return bar_->value(); }
+void ProgressBar::PlaceInto(StatusBar& bar, const QRect& pixels) {
+  bar_->setParent(bar.Bar());
+  bar_->setGeometry(pixels);
+  bar_->show();
+  bar_->raise();
+  bar_->setValue(0);
+}
+void ProgressBar::TakeBack(Container& owner) {
+  bar_->setParent(owner.Surface());
+  bar_->hide();
+}
+
+QString ClipboardText() {
+  const QClipboard* cb = QGuiApplication::clipboard();
+  return cb ? cb->text(QClipboard::Clipboard) : QString();
+}
+
+}  // namespace kit

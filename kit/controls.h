@@ -1,0 +1,281 @@
+#pragma once
+// The controls the screens are built from: thin objects over Qt widgets that
+// offer exactly the properties and events the screens use, placed in twips.
+//
+// Event contract (every screen relies on it):
+// - A program-set text raises the box's change handler at once, nested inside
+//   the statement that set it; setting the text a box already holds is no change.
+// - A key press reaches the key-press handler before the box applies it; the
+//   handler swallows it by setting the key code to 0.
+// - Text that would enter without a key press and that no rule can check (drops,
+//   middle-click selection, input-method commits) is refused.
+// - Giving the focus to a hidden or disabled control does nothing.
+// - Graphical controls (labels, pictures, lines, shapes) always lie below the
+//   windowed ones (text boxes, buttons, frames), each kind in creation order.
+
+#include <QColor>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "kit/units.h"
+
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+class QStatusBar;
+class QProgressBar;
+class QAction;
+
+namespace kit {
+
+class Container;
+
+enum class Align { Left, Centre, Right };
+
+class Control {
+ public:
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+  virtual ~Control();
+
+  // The control's own setting, whether or not its window is on screen.
+  bool Visible() const;
+  void SetVisible(bool visible);
+  bool Enabled() const;
+  void SetEnabled(bool enabled);
+  void SetToolTipText(const QString& text);
+  QString ToolTipText() const;
+  void SetBackColor(const QColor& colour);
+  QColor BackColor() const { return back_; }
+  void SetForeColor(const QColor& colour);
+  QColor ForeColor() const { return fore_; }
+  void SetFont(const Font& font);
+  Place Geometry() const { return place_; }
+
+  // For the toolkit itself and for test drivers; screens do not use it.
+  QWidget* Widget() const { return widget_; }
+
+ protected:
+  enum class Layer { Graphical, Windowed };
+  Control(Container& parent, QWidget* widget, const Place& place, Layer layer);
+  virtual void ApplyColours();
+
+ private:
+  QPointer<QWidget> widget_;
+  Place place_;
+  QColor back_;
+  QColor fore_;
+};
+
+// Something controls are placed in: a window or a frame.
+class Container {
+ public:
+  virtual ~Container() = default;
+  virtual QWidget* Surface() const = 0;
+
+ private:
+  friend class Control;
+  void Adopt(QWidget* widget, bool windowed);
+  QPointer<QWidget> firstWindowed_;
+};
+
+// An indexed group of controls: one name, an element per index.
+template <class T>
+class Group {
+ public:
+  T& operator[](int index) { return *items_.at(static_cast<std::size_t>(index)); }
+  const T& operator[](int index) const { return *items_.at(static_cast<std::size_t>(index)); }
+  int Count() const { return static_cast<int>(items_.size()); }
+  template <class... Args>
+  T& Add(Args&&... args) {
+    items_.push_back(std::make_unique<T>(std::forward<Args>(args)...));
+    return *items_.back();
+  }
+  template <class F>
+  void ForEach(F f) {
+    for (int i = 0; i < Count(); ++i) f((*this)[i], i);
+  }
+
+ private:
+  std::vector<std::unique_ptr<T>> items_;
+};
+
+// The key code a press carries, as the key-press handlers know it: the typed
+// character, Backspace 8, Enter 13, Escape 27, Ctrl+letter 1 to 26, paste 22
+// (Ctrl+V, Shift+Ins), copy 3 (Ctrl+C, Ctrl+Ins), undo 26 (Ctrl+Z, Alt+Backspace),
+// cut 24 (Ctrl+X, Shift+Del), redo 25, and 127 for the other editing shortcuts
+// (delete word, delete to end of line). Empty for keys that type nothing and edit
+// nothing (arrows, Home, End, Delete, Tab, function keys): they reach the box.
+std::optional<int> KeyAsciiOf(const QKeyEvent& event);
+
+class TextBox final : public Control {
+ public:
+  TextBox(Container& parent, const Place& place, const Font& font = {}, Align align = Align::Centre);
+  ~TextBox() override;
+
+  QString Text() const;
+  void SetText(const QString& text);
+  // Sets the text without raising the change handler: for clear routines that
+  // must not set off the board's reactions.
+  void SetTextQuiet(const QString& text);
+  void SetItalic(bool italic);
+  bool Italic() const;
+  void SetFocus();
+  bool HasFocus() const;
+  int SelStart() const;
+  void SetSelStart(int start);
+  int SelLength() const;
+  void SetSelLength(int length);
+  // Shown but not editable; the pupil may still click into it.
+  void SetLocked(bool locked);
+
+  std::function<void()> onChange;
+  std::function<void(int& keyAscii)> onKeyPress;
+  std::function<void()> onClick;
+
+  QLineEdit* Edit() const;
+
+ protected:
+  void ApplyColours() override;
+
+ private:
+  class Filter;
+  Filter* filter_;
+};
+
+class Label final : public Control {
+ public:
+  Label(Container& parent, const Place& place, const QString& caption = {}, const Font& font = {},
+        Align align = Align::Left);
+  QString Caption() const;
+  void SetCaption(const QString& caption);
+  void SetAlignment(Align align);
+  std::function<void()> onClick;
+
+ private:
+  QLabel* label_;
+};
+
+// How a picture button looks: its picture, tool tip and background.
+struct ButtonLook {
+  QString picture;
+  QString toolTip;
+  QColor back;
+};
+
+// A push button that shows a picture (or a caption) and may carry a tool tip.
+class Button final : public Control {
+ public:
+  Button(Container& parent, const Place& place, const QString& caption, const QString& picture = {},
+         const Font& font = {});
+  Button(Container& parent, const Place& place, const ButtonLook& look);
+  QString Caption() const;
+  void SetCaption(const QString& caption);
+  void SetFocus();
+  bool HasFocus() const;
+  std::function<void()> onClick;
+
+ protected:
+  void ApplyColours() override;
+
+ private:
+  QPushButton* button_;
+  QLabel* captionUnder_ = nullptr;  // a picture with a caption: the caption stands under it
+};
+
+// A picture from the compiled-in resources, drawn at its place's size (or at
+// its own size when the place gives none).
+class Picture final : public Control {
+ public:
+  Picture(Container& parent, const Place& place, const QString& resource);
+  std::function<void()> onClick;
+};
+
+// A straight line between two points, pixelWidth wide.
+class Line final : public Control {
+ public:
+  Line(Container& parent, TwipPoint from, TwipPoint to, int pixelWidth, const QColor& colour);
+  TwipPoint From() const { return from_; }
+  TwipPoint To() const { return to_; }
+
+ private:
+  TwipPoint from_;
+  TwipPoint to_;
+};
+
+// A filled rectangle with an optional outline.
+class Shape final : public Control {
+ public:
+  Shape(Container& parent, const Place& place, const QColor& fill, const QColor& border = {});
+};
+
+// A frame with a caption; controls placed in it use its client coordinates and
+// are hidden with it.
+class Frame final : public Control, public Container {
+ public:
+  Frame(Container& parent, const Place& place, const QString& caption, const Font& font = {});
+  QWidget* Surface() const override { return Widget(); }
+  QString Caption() const;
+};
+
+class Timer {
+ public:
+  Timer(QObject* owner, int intervalMs);
+  ~Timer();
+  void SetEnabled(bool enabled);
+  bool Enabled() const;
+  int Interval() const;
+  // Runs the tick handler now: lets a test walk through ticks without waiting.
+  void Fire();
+  std::function<void()> onTimer;
+
+ private:
+  QTimer* timer_;
+};
+
+// A status bar along the bottom of a window, with text panels, and a progress
+// bar that can be placed inside one panel.
+class StatusBar final : public Control {
+ public:
+  StatusBar(Container& parent, const std::vector<int>& panelStretch);
+  int PanelCount() const;
+  QString PanelText(int panel) const;
+  void SetPanelText(int panel, const QString& text);
+  QString PanelTag(int panel) const;
+  void SetPanelTag(int panel, const QString& tag);
+  QRect PanelRect(int panel) const;  // pixels, in the status bar
+  int PanelWidth(int panel) const;   // pixels
+  int BlankWidth() const;            // width of one blank in the panels' font, pixels
+  QStatusBar* Bar() const;
+
+ private:
+  std::vector<QLabel*> panels_;
+  std::vector<QString> tags_;
+};
+
+class ProgressBar final : public Control {
+ public:
+  explicit ProgressBar(Container& parent);
+  void SetRange(int min, int max);
+  int Minimum() const;
+  int Maximum() const;
+  void SetValue(int value);
+  int Value() const;
+  // Into the given rectangle of the status bar (true), or back to its window.
+  void PlaceInto(StatusBar& bar, const QRect& pixels);
+  void TakeBack(Container& owner);
+
+ private:
+  QProgressBar* bar_;
+};
+
+QString ClipboardText();
+
+}  // namespace kit

@@ -1,0 +1,151 @@
+#pragma once
+// The exercise frame: what every exercise screen shares, written once.
+//
+// ExerciseScreen  placement on load and on every activation; the close box
+// ScoringScreen   + the take-over and hand-back of the menu's total, counted
+//                   once per exercise
+// SeriesScreen    + the series counters, the verdict word and the rules of
+//                   START, CONTROLE, NIEUW, NOG EENS and STOP that the
+//                   written-division screens share
+// A screen's own module holds only its problem logic, its board and where it
+// departs from these rules.
+
+#include <QString>
+#include <cstdint>
+
+#include "kit/controls.h"
+#include "kit/random.h"
+#include "kit/window.h"
+
+namespace kit {
+
+// What an exercise screen needs of the rest of the program.
+class Hub {
+ public:
+  virtual ~Hub() = default;
+  virtual Label& MenuTotal() = 0;  // the menu's label that holds the total
+  virtual void ShowMenu() = 0;
+  virtual RandomSource& Random() = 0;
+};
+
+enum class FrameButtonKind { Start, Controle, Nieuw, NogEens, Stop };
+
+// A picture button of the frame with its tool tip, picture and background.
+Button FrameButton(Container& parent, FrameButtonKind kind, const Place& place);
+
+class ExerciseScreen : public Window {
+ public:
+  ExerciseScreen(Hub& hub, const QString& caption, int clientWidth, int clientHeight, const QColor& back);
+  virtual bool Scores() const { return false; }
+
+ protected:
+  void Form_Load() override;
+  void Form_Activate() override;
+  // The button that leads back to the menu; the close box does what it does
+  // while it is shown, and nothing while it is hidden.
+  virtual Button& StopButton() = 0;
+  Hub& hub_;
+};
+
+class ScoringScreen : public ExerciseScreen {
+ public:
+  using ExerciseScreen::ExerciseScreen;
+  bool Scores() const override { return true; }
+  std::int16_t totaaljuist = 0;
+
+ protected:
+  void Form_Load() override;
+  void Form_Activate() override;
+  void TakeOverTotal();
+  void WriteBackTotal();
+  // A new exercise may count once more.
+  void NewExercise() { counted_ = false; }
+  // Raises totaaljuist for the exercise in hand, the first time only; tells
+  // whether it counted now. Checking the same exercise again must not raise
+  // the total twice.
+  bool CountCorrect();
+
+ private:
+  bool counted_ = true;
+};
+
+class SeriesScreen : public ScoringScreen {
+ public:
+  struct Layout {
+    Place spot;  // START, CONTROLE, NIEUW and NOG EENS, one at a time
+    Place stop;
+    Place prima;
+    int countersLeft = 10800;
+  };
+  // The verdict word for reeksjuist after `length` exercises: "prima" from
+  // primaFrom on, "mooi zo" from mooiZoFrom on (equal to primaFrom where the
+  // screen has no "mooi zo"), "kan beter" below.
+  struct Verdicts {
+    int length = 5;
+    int primaFrom = 4;
+    int mooiZoFrom = 4;
+    QString WordFor(int reeksjuist) const;
+  };
+
+  SeriesScreen(Hub& hub, const QString& caption, int clientWidth, int clientHeight, const QColor& back,
+               const Layout& layout, const Verdicts& verdicts);
+
+  std::int16_t reeksgemaakt = 0;
+  std::int16_t reeksjuist = 0;
+
+  Button cmdstart;
+  Button cmdcontrole;
+  Button cmdnieuw;
+  Button cmdnogeens;
+  Button cmdstop;
+  Label lblprima;
+  Shape shpteller;  // the counter column's panel
+  Line lneteller;   // the divider between the two counters
+  Label lblteller;
+  Label lbltotaal;
+  Label lblmemo2;
+
+ protected:
+  void Form_Load() override;
+  void Form_Activate() override;
+  Button& StopButton() override { return cmdstop; }
+
+  virtual void cmdstart_Click() = 0;
+  virtual void cmdcontrole_Click() = 0;
+  // The screen's clear routine; it calls ClearFrame at its own moment.
+  virtual void ClearBoard() = 0;
+  // The quotient box that NIEUW and NOG EENS empty (element 0); null if none.
+  virtual TextBox* FirstQuotientBox() = 0;
+
+  // The frame's parts, for the screens' handlers to call in their own order.
+  void SeriesReset();
+  // A new exercise in the series: the counter rises, START and STOP go.
+  void StartRules();
+  // After the check: colours, counters, NIEUW (or NOG EENS) and the verdict.
+  void Judge(bool correct);
+  void Verdict();
+  // The part of the clear routine that every such screen shares.
+  void ClearFrame();
+
+  void cmdnieuw_Click();
+  void cmdnogeens_Click();
+  void cmdstop_Click();
+
+ private:
+  Verdicts verdicts_;
+};
+
+// A written-division screen whose exercise is not built yet: it follows the
+// frame's rules and makes up no exercise.
+class PendingSeriesScreen final : public SeriesScreen {
+ public:
+  using SeriesScreen::SeriesScreen;
+
+ protected:
+  void cmdstart_Click() override;
+  void cmdcontrole_Click() override {}
+  void ClearBoard() override { ClearFrame(); }
+  TextBox* FirstQuotientBox() override { return nullptr; }
+};
+
+}  // namespace kit

@@ -1,0 +1,69 @@
+#pragma once
+// Places and sizes are written in twips, as on the boards' drawings, and turned
+// into device-independent pixels here and nowhere else.
+
+#include <QColor>
+#include <QFont>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+namespace kit {
+
+inline constexpr int kTwipsPerPixel = 15;
+
+// Rounded to the nearest pixel, halves away from zero.
+constexpr int Px(int twips) {
+  return twips >= 0 ? (twips + kTwipsPerPixel / 2) / kTwipsPerPixel
+                    : -((-twips + kTwipsPerPixel / 2) / kTwipsPerPixel);
+}
+constexpr int Twips(int pixels) { return pixels * kTwipsPerPixel; }
+
+// (left, top), width x height in twips, relative to the container's client area.
+struct Place {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  QRect Pixels() const { return {Px(left), Px(top), Px(width), Px(height)}; }
+};
+
+// A point in twips, for the end points of lines.
+struct TwipPoint {
+  int x = 0;
+  int y = 0;
+  QPoint Pixels() const { return {Px(x), Px(y)}; }
+};
+
+inline QColor RGB(int r, int g, int b) { return QColor(r, g, b); }
+
+// The colours that mean the same on every screen.
+namespace colours {
+inline const QColor kWrong = RGB(255, 0, 0);
+inline const QColor kRight = RGB(0, 255, 0);
+inline const QColor kFresh = RGB(255, 255, 255);
+inline const QColor kBoardGrey = RGB(192, 192, 192);
+inline const QColor kLightYellow = RGB(255, 255, 128);
+inline const QColor kWhite = RGB(255, 255, 255);
+inline const QColor kBlack = RGB(0, 0, 0);
+}  // namespace colours
+
+// A font given as on the drawings: family and size in points. Sizes are turned
+// into pixels at 96 dots per inch so that text keeps its size against the
+// twips-based boards whatever the display's dpi. Arial falls back to the
+// metric-compatible Liberation Sans (registered once in InstallFontSubstitutes).
+struct Font {
+  double points = 9.75;
+  bool bold = false;
+  bool italic = false;
+  QString family = QStringLiteral("Arial");
+  QFont ToQFont() const;
+};
+
+void InstallFontSubstitutes();
+
+// The whole display, in twips.
+int DisplayWidth();
+int DisplayHeight();
+
+}  // namespace kit

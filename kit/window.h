@@ -1,0 +1,96 @@
+#pragma once
+// Free-standing windows. Every screen is one; the main window is a frame window
+// with a menu bar that serves as the backdrop.
+//
+// Showing a window runs its load handler (the first time only) and then its
+// activation handler, both to completion before Show() returns. "Activation" is
+// the program showing the window: a desktop focus change is not one, because
+// the scoring screens take over the total on activation.
+
+#include <QColor>
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "kit/controls.h"
+
+class QMainWindow;
+class QMenu;
+
+namespace kit {
+
+class Window : public Container {
+ public:
+  Window(const QString& caption, int clientWidth, int clientHeight, const QColor& back);
+  ~Window() override;
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+
+  // Runs the load handler if it has not run yet.
+  void Load();
+  bool Loaded() const { return loaded_; }
+  void Show();
+  void Hide();
+  bool Visible() const;
+  // Brings the window to the front without an activation.
+  void Raise();
+
+  void SetCaption(const QString& caption);
+  QString Caption() const;
+  void SetBackColor(const QColor& colour);
+  QColor BackColor() const { return back_; }
+  // Availability to the pupil (enabled state).
+  void SetAvailable(bool available);
+  bool Available() const;
+
+  // Outer size and position in twips.
+  int Width() const;
+  int Height() const;
+  int Left() const;
+  int Top() const;
+  void Move(int left, int top);
+  // Left edge = (display width - own width) / 2, top likewise.
+  void CentreOnDisplay();
+
+  // Keeps this window above owner and usable while owner is unavailable.
+  void KeepAbove(Window& owner);
+
+  // The window's close box (or the desktop's close command); nothing happens
+  // unless a handler is set.
+  std::function<void()> onClose;
+
+  QWidget* Surface() const override;
+  QWidget* Top_() const { return top_.get(); }
+
+ protected:
+  // For the frame window, which brings its own top-level widget.
+  Window(std::unique_ptr<QWidget> top, const QString& caption, const QColor& back);
+  virtual void Form_Load() {}
+  virtual void Form_Activate() {}
+
+ private:
+  void Init(const QString& caption, const QColor& back);
+  std::unique_ptr<QWidget> top_;
+  QWidget* surface_ = nullptr;
+  QColor back_;
+  bool loaded_ = false;
+};
+
+class MenuItem {
+ public:
+  std::function<void()> onClick;
+};
+
+// The main window: a frame with a menu bar.
+class FrameWindow : public Window {
+ public:
+  FrameWindow(const QString& caption, int width, int height, const QColor& back);
+  // Adds a menu with one item; the returned item lives as long as the window.
+  MenuItem& AddMenu(const QString& menuCaption, const QString& itemCaption);
+  QMainWindow* Main() const;
+
+ private:
+  std::vector<std::unique_ptr<MenuItem>> items_;
+};
+
+}  // namespace kit

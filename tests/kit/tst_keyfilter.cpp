@@ -1,0 +1,252 @@
+// The numeric key filter, driven through real key events into a box.
+
+#include <QLineEdit>
+#include <QTest>
+
+#include "kit/keyfilter.h"
+#include "kit/numbers.h"
+#include "kit/window.h"
+#include "support/pupil.h"
+#include "support/testmain.h"
+
+using testing_support::Pupil;
+
+namespace {
+
+struct Board {
+  kit::Window window{QStringLiteral("test"), 3000, 1500, kit::colours::kBoardGrey};
+  kit::TextBox box{window, {120, 120, 2000, 500}};
+  int changes = 0;
+  explicit Board(QStringView allowed) {
+    kit::FilterAsNumber(box, allowed);
+    auto rule = box.onChange;
+    box.onChange = [this, rule] {
+      ++changes;
+      rule();
+    };
+    window.Show();
+    box.SetFocus();
+  }
+  // Puts text in the box as a start state, caret at `caret`.
+  void Start(const QString& text, int caret = -1) {
+    box.SetTextQuiet(text);
+    box.SetSelStart(caret < 0 ? int(text.size()) : caret);
+  }
+};
+
+}  // namespace
+
+class KeyFilterTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void isNumber_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("number");
+    QTest::newRow("digit") << "7" << true;
+    QTest::newRow("blanks and sign") << "  -12" << true;
+    QTest::newRow("plus") << "+3" << true;
+    QTest::newRow("point") << "1.5" << true;
+    QTest::newRow("comma") << "1,5" << true;
+    QTest::newRow("trailing separator") << "-5." << true;
+    QTest::newRow("leading separator") << ".5" << true;
+    QTest::newRow("two separators") << "1.5," << false;
+    QTest::newRow("lone minus") << "-" << false;
+    QTest::newRow("minus point") << "-." << false;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("letters") << "a1" << false;
+    QTest::newRow("trailing blank") << "12 " << false;
+    QTest::newRow("inner sign") << "1-2" << false;
+    QTest::newRow("exponent") << "1e5" << false;
+    QTest::newRow("arabic-indic digit") << QString(QChar(0x0663)) << false;
+  }
+  void isNumber() {
+    QFETCH(QString, text);
+    QFETCH(bool, number);
+    QCOMPARE(kit::IsNumber(text), number);
+  }
+
+  void readNumber() {
+    QCOMPARE(kit::ReadNumber(u""), 0.0);
+    QCOMPARE(kit::ReadNumber(u"-"), 0.0);
+    QCOMPARE(kit::ReadNumber(u"abc"), 0.0);
+    QCOMPARE(kit::ReadNumber(u" 12"), 12.0);
+    QCOMPARE(kit::ReadNumber(u"2,5"), 2.5);
+    QCOMPARE(kit::ReadNumber(u"-0.5"), -0.5);
+    QCOMPARE(kit::ReadInt16(u"40000"), std::int16_t(32767));
+    QCOMPARE(kit::CountUp(std::int16_t(32767)), std::int16_t(32767));
+  }
+
+  // Typed keys into an empty box, for both character sets.
+  void typing_data() {
+    QTest::addColumn<QString>("allowed");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("result");
+    const QString digits = kit::kDigits.toString();
+    const QString signed_ = kit::kDigitsSignPoint.toString();
+    QTest::newRow("digit accepted") << digits << "7" << "7";
+    QTest::newRow("minus swallowed") << digits << "-" << "";
+    QTest::newRow("point swallowed") << digits << "." << "";
+    QTest::newRow("comma swallowed") << digits << "," << "";
+    QTest::newRow("letters swallowed") << digits << "a7b" << "7";
+    QTest::newRow("several digits") << digits << "123" << "123";
+    QTest::newRow("lone minus accepted") << signed_ << "-" << "-";
+    QTest::newRow("second minus swallowed") << signed_ << "--" << "-";
+    QTest::newRow("point after lone minus swallowed") << signed_ << "-." << "-";
+    QTest::newRow("point after a digit") << signed_ << "-5." << "-5.";
+    QTest::newRow("second point swallowed") << signed_ << "5.." << "5.";
+    QTest::newRow("point first swallowed") << signed_ << ".5" << "5";
+    QTest::newRow("comma swallowed with sign set") << signed_ << "5," << "5";
+  }
+  void typing() {
+    QFETCH(QString, allowed);
+    QFETCH(QString, keys);
+    QFETCH(QString, result);
+    Board b(allowed);
+    Pupil::Type(keys);
+    QCOMPARE(b.box.Text(), result);
+  }
+
+  void minusOnlyAtTheStart() {
+    Board b(kit::kDigitsSignPoint);
+    b.Start(QStringLiteral("12"), 1);
+    Pupil::Type(QStringLiteral("-"));
+    QCOMPARE(b.box.Text(), QStringLiteral("12"));
+  }
+
+  void controlKeys() {
+    Board b(kit::kDigits);
+    b.Start(QStringLiteral("34"));
+    Pupil::Backspace();
+    QCOMPARE(b.box.Text(), QStringLiteral("3"));
+    b.Start(QStringLiteral("34"), 0);
+    b.box.Edit()->selectAll();
+    Pupil::Key(Qt::Key_X, Qt::ControlModifier);  // cut: swallowed
+    QCOMPARE(b.box.Text(), QStringLiteral("34"));
+    Pupil::Key(Qt::Key_Delete, Qt::ShiftModifier);  // cut by its other binding
+    QCOMPARE(b.box.Text(), QStringLiteral("34"));
+    Pupil::Key(Qt::Key_Return);
+    Pupil::Key(Qt::Key_Escape);
+    QCOMPARE(b.box.Text(), QStringLiteral("34"));
+    Pupil::Key(Qt::Key_C, Qt::ControlModifier);  // copy passes
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("34"));
+  }
+
+  void undoPassesAndIsRepaired() {
+    Board b(kit::kDigits);
+    Pupil::Type(QStringLiteral("5"));
+    Pupil::Type(QStringLiteral("6"));
+    Pupil::Key(Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(kit::IsNumber(b.box.Text()) || b.box.Text().isEmpty());
+    QVERIFY(b.box.Text() != QStringLiteral("56"));
+    Pupil::Type(QStringLiteral("6"));
+    Pupil::Key(Qt::Key_Backspace, Qt::AltModifier);  // undo by its other binding
+    QVERIFY(b.box.Text() != QStringLiteral("56"));
+  }
+
+  // Ctrl+V and Shift+Ins, against the clipboard's text.
+  void paste_data() {
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("digits after the caret") << "3" << "12" << "312";
+    QTest::newRow("letters refused") << "3" << "abc" << "3";
+    QTest::newRow("second separator refused") << "2." << "1.5" << "2.";
+    QTest::newRow("point and comma refused") << "2" << "1,5." << "2";
+    QTest::newRow("empty clipboard refused") << "2" << "" << "2";
+    QTest::newRow("trailing newline refused") << "2" << "4\n" << "2";
+  }
+  void paste() {
+    QFETCH(QString, start);
+    QFETCH(QString, clipboard);
+    QFETCH(QString, result);
+    for (auto mods : {Qt::KeyboardModifiers(Qt::ControlModifier), Qt::KeyboardModifiers(Qt::ShiftModifier)}) {
+      Board b(kit::kDigits);
+      b.Start(start);
+      Pupil::SetClipboard(clipboard);
+      Pupil::Key(mods == Qt::ControlModifier ? Qt::Key_V : Qt::Key_Insert, mods);
+      QCOMPARE(b.box.Text(), result);
+    }
+  }
+
+  // A paste through the box's own menu sends no key: the change rule takes the
+  // clipboard's text out again.
+  void contextMenuPasteIsCutOut() {
+    Board b(kit::kDigits);
+    b.Start(QStringLiteral("23"), 1);
+    Pupil::SetClipboard(QStringLiteral("a1"));
+    QStringList seen;
+    auto rule = b.box.onChange;
+    b.box.onChange = [&] {
+      seen << b.box.Text();
+      rule();
+    };
+    QVERIFY(Pupil::PasteFromContextMenu(b.box.Edit()));
+    QCOMPARE(seen.value(0), QStringLiteral("2a13"));
+    QCOMPARE(b.box.Text(), QStringLiteral("23"));
+  }
+
+  void contextMenuPasteOfANumberStays() {
+    Board b(kit::kDigits);
+    b.Start(QStringLiteral("2"));
+    Pupil::SetClipboard(QStringLiteral("45"));
+    QVERIFY(Pupil::PasteFromContextMenu(b.box.Edit()));
+    QCOMPARE(b.box.Text(), QStringLiteral("245"));
+  }
+
+  // Text that is not a number and not the clipboard's never stays in a box.
+  void strayTextIsEmptied() {
+    Board b(kit::kDigits);
+    Pupil::SetClipboard(QStringLiteral("9"));
+    b.box.SetText(QStringLiteral("x7"));
+    QCOMPARE(b.box.Text(), QString());
+    b.box.SetText(QStringLiteral("-"));  // a lone minus may stand
+    QCOMPARE(b.box.Text(), QStringLiteral("-"));
+  }
+
+  void inputMethodAndDropsRefused() {
+    Board b(kit::kDigits);
+    QInputMethodEvent im;
+    im.setCommitString(QStringLiteral("x"));
+    QApplication::sendEvent(b.box.Edit(), &im);
+    QCOMPARE(b.box.Text(), QString());
+    QVERIFY(!b.box.Edit()->acceptDrops());
+  }
+
+  void focusOnHiddenOrDisabledIsHarmless() {
+    Board b(kit::kDigits);
+    kit::TextBox other(b.window, {120, 720, 600, 500});
+    other.SetVisible(false);
+    other.SetFocus();
+    QVERIFY(b.box.HasFocus());
+    other.SetVisible(true);
+    other.SetEnabled(false);
+    other.SetFocus();
+    QVERIFY(b.box.HasFocus());
+  }
+
+  void programTextRaisesChangeOnceAndSameTextIsNoChange() {
+    Board b(kit::kDigits);
+    b.box.SetText(QStringLiteral("4"));
+    QCOMPARE(b.changes, 1);
+    b.box.SetText(QStringLiteral("4"));
+    QCOMPARE(b.changes, 1);
+    b.box.SetTextQuiet(QString());
+    QCOMPARE(b.changes, 1);
+  }
+
+  void keyPressReachesHandlerBeforeTheBox() {
+    Board b(kit::kDigits);
+    QString textAtKey = QStringLiteral("unset");
+    b.box.onKeyPress = [&](int& key) {
+      textAtKey = b.box.Text();
+      QCOMPARE(key, int('8'));
+    };
+    Pupil::Type(QStringLiteral("8"));
+    QCOMPARE(textAtKey, QString());
+    QCOMPARE(b.box.Text(), QStringLiteral("8"));
+  }
+};
+
+REKENTOL_TEST_MAIN(KeyFilterTest)
+#include "tst_keyfilter.moc"

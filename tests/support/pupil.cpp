@@ -1,0 +1,94 @@
+#include "support/pupil.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+#include <memory>
+
+namespace testing_support {
+
+QWidget* Pupil::Focused() {
+  // Window activation reaches the application as a queued platform event.
+  QApplication::processEvents();
+  return QApplication::focusWidget();
+}
+
+QLineEdit* Pupil::FocusedBox() { return qobject_cast<QLineEdit*>(Focused()); }
+
+void Pupil::Type(const QString& text) {
+  for (const QChar c : text) {
+    QWidget* w = Focused();
+    if (!w) return;
+    if (c.unicode() < 128) {
+      // The character as the key's text, as a keyboard sends it.
+      QTest::keyClick(w, char(c.unicode()));
+    } else {
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+      QApplication::sendEvent(w, &press);
+      QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+      QApplication::sendEvent(w, &release);
+    }
+  }
+}
+
+void Pupil::Key(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+  QWidget* w = Focused();
+  if (!w) return;
+  QTest::keyClick(w, key, modifiers);
+}
+
+void Pupil::SetClipboard(const QString& text) { QGuiApplication::clipboard()->setText(text); }
+
+bool Pupil::ContextMenuAction(QLineEdit* box, const char* name) {
+  if (!box || !CanClick(box)) return false;
+  std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+  for (QAction* a : menu->actions()) {
+    // The entries carry no object names; their (untranslated) texts name them.
+    const QString entry = a->text().remove(u'&').section(u'\t', 0, 0);
+    if (entry == QLatin1String(name)) {
+      if (!a->isEnabled()) return false;
+      a->trigger();
+      return true;
+    }
+  }
+  return false;
+}
+
+bool Pupil::PasteFromContextMenu(QLineEdit* box) { return ContextMenuAction(box, "Paste"); }
+
+bool Pupil::CanClick(const QWidget* widget) {
+  return widget && widget->isVisible() && widget->isEnabled() && widget->window()->isVisible();
+}
+
+bool Pupil::Click(QWidget* widget) {
+  if (!CanClick(widget)) return false;
+  QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
+  return true;
+}
+
+bool Pupil::Click(const kit::Control& control) { return Click(control.Widget()); }
+
+void Pupil::Close(kit::Window& window) {
+  QWidget* top = window.Top_();
+  QCloseEvent e;
+  QApplication::sendEvent(top, &e);
+}
+
+QColor Pupil::PixelAt(kit::Window& window, int xTwips, int yTwips) {
+  const QImage img = window.Surface()->grab().toImage();
+  const qreal dpr = img.devicePixelRatio();
+  return img.pixelColor(QPoint(int(kit::Px(xTwips) * dpr), int(kit::Px(yTwips) * dpr)));
+}
+
+QColor Pupil::PixelAt(const kit::Control& control, int xTwips, int yTwips) {
+  const QImage img = control.Widget()->grab().toImage();
+  const qreal dpr = img.devicePixelRatio();
+  return img.pixelColor(QPoint(int(kit::Px(xTwips) * dpr), int(kit::Px(yTwips) * dpr)));
+}
+
+}  // namespace testing_support

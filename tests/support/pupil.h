@@ -1,0 +1,52 @@
+#pragma once
+// The Pupil drives the program as a child does: types into whatever has the
+// focus with real key events, pastes through the clipboard (Ctrl+V, Shift+Ins
+// and the box's own context menu) and clicks only what is on screen and enabled.
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+
+#include "kit/controls.h"
+#include "kit/window.h"
+
+class QLineEdit;
+
+namespace testing_support {
+
+class Pupil {
+ public:
+  // The widget that has the keyboard focus, or null.
+  static QWidget* Focused();
+  // The box that has the focus, or null when the focus is not in a text box.
+  static QLineEdit* FocusedBox();
+
+  // Types each character of text as its own key press into the focused widget.
+  static void Type(const QString& text);
+  // One key (with modifiers) into the focused widget.
+  static void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+  static void Backspace() { Key(Qt::Key_Backspace); }
+  static void Paste() { Key(Qt::Key_V, Qt::ControlModifier); }
+
+  static void SetClipboard(const QString& text);
+  // Pastes through the focused box's own context menu: no key press at all.
+  static bool PasteFromContextMenu(QLineEdit* box);
+  // Any entry of the box's own menu by its English name: "Undo", "Redo", "Cut",
+  // "Copy", "Paste", "Delete", "Select All". False when it is not offered.
+  static bool ContextMenuAction(QLineEdit* box, const char* name);
+
+  // A left click in the middle of the control; only a control the pupil can see
+  // and use can be clicked: returns false (and does nothing) otherwise.
+  static bool Click(const kit::Control& control);
+  static bool Click(QWidget* widget);
+  static bool CanClick(const QWidget* widget);
+  // The window's close box.
+  static void Close(kit::Window& window);
+
+  // The background colour of the window, read from its pixels at a point in
+  // twips that no control covers.
+  static QColor PixelAt(kit::Window& window, int xTwips, int yTwips);
+  static QColor PixelAt(const kit::Control& control, int xTwips, int yTwips);
+};
+
+}  // namespace testing_support
