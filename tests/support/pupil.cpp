@@ -91,4 +91,11 @@ QColor Pupil::PixelAt(const kit::Control& control, int xTwips, int yTwips) {
   return img.pixelColor(QPoint(int(kit::Px(xTwips) * dpr), int(kit::Px(yTwips) * dpr)));
 }
 
+void Shot(kit::Window& window, const QString& name) {
+  const QString dir = qEnvironmentVariable("REKENTOL_SHOTS");
+  if (dir.isEmpty()) return;
+  QApplication::processEvents();
+  window.Top_()->grab().save(dir + u'/' + name + u".png");
+}
+
 }  // namespace testing_support

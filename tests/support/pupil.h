@@ -49,4 +49,9 @@ class Pupil {
   static QColor PixelAt(const kit::Control& control, int xTwips, int yTwips);
 };
 
+// Saves a picture of the window as <dir>/<name>.png when REKENTOL_SHOTS names a
+// folder, so that a person can look at what a test left on screen. Does nothing
+// otherwise.
+void Shot(kit::Window& window, const QString& name);
+
 }  // namespace testing_support
