@@ -20,6 +20,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <vector>
 
 #include "kit/units.h"
@@ -86,24 +87,35 @@ class Container {
   QPointer<QWidget> firstWindowed_;
 };
 
-// An indexed group of controls: one name, an element per index.
+// An indexed group of controls: one name, an element per index. A group whose
+// numbering starts above 0 (a board without element 0) skips the indices it
+// lacks; asking for a skipped index throws like one past the end.
 template <class T>
 class Group {
  public:
-  T& operator[](int index) { return *items_.at(static_cast<std::size_t>(index)); }
-  const T& operator[](int index) const { return *items_.at(static_cast<std::size_t>(index)); }
+  T& operator[](int index) { return *Element(index); }
+  const T& operator[](int index) const { return *Element(index); }
   int Count() const { return static_cast<int>(items_.size()); }
+  bool Has(int index) const { return index >= 0 && index < Count() && items_[std::size_t(index)]; }
   template <class... Args>
   T& Add(Args&&... args) {
     items_.push_back(std::make_unique<T>(std::forward<Args>(args)...));
     return *items_.back();
   }
+  void Skip() { items_.push_back(nullptr); }
+  // Every element there is, skipped indices left out.
   template <class F>
   void ForEach(F f) {
-    for (int i = 0; i < Count(); ++i) f((*this)[i], i);
+    for (int i = 0; i < Count(); ++i)
+      if (Has(i)) f((*this)[i], i);
   }
 
  private:
+  const std::unique_ptr<T>& Element(int index) const {
+    const auto& item = items_.at(static_cast<std::size_t>(index));
+    if (!item) throw std::out_of_range("kit::Group: no element at this index");
+    return item;
+  }
   std::vector<std::unique_ptr<T>> items_;
 };
 

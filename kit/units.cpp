@@ -1,6 +1,7 @@
 #include "kit/units.h"
 
 #include <QGuiApplication>
+#include <QPalette>
 #include <QScreen>
 #include <cmath>
 
@@ -18,6 +19,8 @@ void InstallFontSubstitutes() {
   QFont::insertSubstitutions(QStringLiteral("Arial"),
                              {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
 }
+
+QColor colours::SystemWindowColour() { return QGuiApplication::palette().color(QPalette::Window); }
 
 static QRect DisplayPixels() {
   const QScreen* s = QGuiApplication::primaryScreen();

@@ -46,6 +46,9 @@ inline const QColor kBoardGrey = RGB(192, 192, 192);
 inline const QColor kLightYellow = RGB(255, 255, 128);
 inline const QColor kWhite = RGB(255, 255, 255);
 inline const QColor kBlack = RGB(0, 0, 0);
+// The desktop's own window colour, for a screen whose background is left at
+// the system default until the program first colours it.
+QColor SystemWindowColour();
 }  // namespace colours
 
 // A font given as on the drawings: family and size in points. Sizes are turned
