@@ -1,0 +1,149 @@
+#pragma once
+// The random pupil ("monkey"): runs thousands of random actions over the whole
+// program and checks, after every one, what must hold whatever a child does:
+//
+// - exactly one screen is in use (menu, one exercise screen, info screen or
+//   welcome screen) besides the main window, which stays on screen;
+// - the total of correct exercises equals the number of exercises that the
+//   monkey saw judged correct at least once (a CONTROLE that turned the
+//   screen's background RGB(0, 255, 0)); read from the scoring screen's
+//   totaaljuist while one is up, from the menu's lblgemaakt otherwise;
+// - reeksjuist never exceeds reeksgemaakt, the series counters stay within the
+//   series and the counter labels show them;
+// - lblgemaakt always holds a number, every answer box empty text, "-" or a
+//   number;
+// - an exercise screen always leaves the pupil a way on (a dead end is a fault,
+//   except on the screens whose exercises are not built yet).
+//
+// One seed drives everything the monkey chooses and every number the program
+// draws (the program's random source is replaced by one seeded from the same
+// seed), so a failure is replayed by running the same seed again.
+//
+// Actions: clicks on what is on screen (and clicks on hidden or disabled
+// controls, which must be refused), keys of every kind into the focused widget,
+// pastes by keys and by the box's context menu, the box's other context-menu
+// entries, close boxes, the main window's menu item "&Basis", and time passing
+// on the info screen. With a good chance the monkey works the exercise in hand
+// the way a pupil who can divide does: the right next digit into the focused
+// box, CONTROLE when it is shown. When the program ends, a fresh one starts.
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <random>
+#include <vector>
+
+class QAbstractButton;
+class QLineEdit;
+class QWidget;
+
+namespace app {
+class Program;
+}
+namespace kit {
+class Window;
+}
+
+namespace testing_support {
+
+class Monkey {
+ public:
+  struct Counts {
+    long actions = 0;
+    long runs = 0;  // programs started
+    long clicks = 0;
+    long refusedClicks = 0;
+    long keys = 0;
+    long pastes = 0;
+    long contextMenu = 0;
+    long closes = 0;
+    long basis = 0;
+    long ticks = 0;
+    long worked = 0;  // right digits typed and CONTROLEs pressed on purpose
+    long starts = 0;
+    long checks = 0;    // CONTROLE clicks
+    long correct = 0;   // exercises judged correct (counted once each)
+    long deadEnds = 0;  // runs that ended stuck on a screen not built yet
+    std::map<QString, long> correctOn;  // by screen
+    std::map<QString, long> visits;     // by screen
+  };
+
+  explicit Monkey(std::uint32_t seed);
+  ~Monkey();
+  Monkey(const Monkey&) = delete;
+  Monkey& operator=(const Monkey&) = delete;
+
+  // Runs `actions` actions, checking the invariants after each. Returns an
+  // empty string, or the report of the first broken invariant: seed, action
+  // number and the last actions.
+  QString Run(long actions);
+
+  // The invariants as they stand now; empty when all hold.
+  QString Check();
+
+  // The program in hand (started on construction).
+  app::Program& Program() { return *program_; }
+  std::uint32_t Seed() const { return seed_; }
+  const Counts& Totals() const { return counts_; }
+  // Every action so far, one line each.
+  const QStringList& Trace() const { return trace_; }
+  QString Summary() const;
+
+ private:
+  struct ScreenInfo {
+    QString name;
+    int seriesLength = 0;      // 0: no upper bound checked
+    bool counted = true;       // the exercise in hand was judged correct already (or none began)
+    bool diligent = false;     // the monkey works this exercise carefully
+  };
+
+  void StartProgram();
+  void Step();
+  void Observe();
+  void Record(const QString& what);
+  QString Report(const QString& failure) const;
+
+  // Actions.
+  void ClickSomething();
+  void ClickRefused();
+  void PressKey();
+  void PasteSomething();
+  void ContextMenuEntry();
+  void CloseSomething();
+  void ChooseBasis();
+  void LetTimePass();
+  bool WorkExercise();
+
+  void OnButtonClicked(QAbstractButton* button);
+  kit::Window* WindowOf(const QWidget* widget) const;
+  kit::Window* InUse() const;
+  std::vector<kit::Window*> VisibleScreens() const;
+  ScreenInfo& Info(kit::Window* w);
+  QString NameOf(kit::Window* w);
+  QString Describe(const QWidget* widget);
+  std::vector<QWidget*> Controls(bool usable) const;
+  std::vector<QLineEdit*> AnswerBoxes(kit::Window& w) const;
+  bool DeadEnd(kit::Window& w) const;
+  bool NotBuilt(kit::Window& w) const;
+  QString RandomClipboardText();
+
+  int Pick(int n);
+  bool Chance(double p);
+
+  std::uint32_t seed_;
+  std::mt19937 rng_;
+  std::unique_ptr<app::Program> program_;
+  Counts counts_;
+  QStringList trace_;
+  QHash<kit::Window*, ScreenInfo> screens_;
+  std::vector<kit::Window*> watched_;  // screens whose buttons are watched
+  kit::Window* lastInUse_ = nullptr;
+  long expected_ = 0;  // correct exercises seen in this run
+  long actionInRun_ = 0;
+  QString pendingFailure_;  // found inside a handler, reported after the action
+};
+
+}  // namespace testing_support

@@ -1,0 +1,16 @@
+#include "support/solve_screens.h"
+
+namespace testing_support {
+
+NextMove TowardsText(const QString& have, const QString& want) {
+  if (have == want) return {};
+  if (have.size() < want.size() && want.startsWith(have)) return {NextMove::Kind::Type, QString(want[have.size()])};
+  return {NextMove::Kind::Erase, {}};
+}
+
+const std::vector<ScreenSolver>& Solvers() {
+  static const std::vector<ScreenSolver> solvers = {};
+  return solvers;
+}
+
+}  // namespace testing_support
