@@ -151,6 +151,7 @@ void Monkey::StartProgram() {
   watched_.clear();
   expected_ = 0;
   actionInRun_ = 0;
+  welcomeLeft_ = false;
   lastInUse_ = nullptr;
   program_ = std::make_unique<app::Program>();
   program_->SetRandom(std::make_unique<SeededRandom>(std::uint64_t(seed_) * 1000003u + std::uint64_t(counts_.runs)));
@@ -181,7 +182,6 @@ QString Monkey::Run(long actions) {
     ++actionInRun_;
     Step();
     QApplication::processEvents();
-    if (!pendingFailure_.isEmpty()) return Report(pendingFailure_);
     const QString broken = Check();
     if (!broken.isEmpty()) return Report(broken);
     if (kit::Window* w = InUse(); w && NotBuilt(*w) && DeadEnd(*w)) {
@@ -263,8 +263,17 @@ void Monkey::OnButtonClicked(QAbstractButton* button) {
     ++counts_.starts;
     info.counted = false;
     info.diligent = Chance(0.6);
+  } else if (tip == u"NOG EENS") {
+    ++counts_.seriesClosed;
   } else if (tip == u"CONTROLE") {
     ++counts_.checks;
+    const bool green = w->BackColor() == kit::colours::kRight;
+    for (const ScreenSolver& s : Solvers()) {
+      if (!s.owns(*w) || !s.answerRight || s.answerRight(*w) == green) continue;
+      pendingFailure_ = QStringLiteral("CONTROLE on %1 judged the answer %2, but it is %3")
+                            .arg(NameOf(w), green ? QStringLiteral("right") : QStringLiteral("wrong"),
+                                 green ? QStringLiteral("wrong") : QStringLiteral("right"));
+    }
     if (w->BackColor() == kit::colours::kRight && !info.counted) {
       info.counted = true;
       ++expected_;
@@ -314,7 +323,8 @@ QString Monkey::Describe(const QWidget* widget) {
     what = b->toolTip().isEmpty() ? Quoted(b->text()) : b->toolTip();
     // A picture button with a caption keeps the caption in a label of its own.
     if (what == u"\"\"")
-      if (auto* caption = b->findChild<QLabel*>(); caption && !caption->text().isEmpty()) what = Quoted(caption->text());
+      for (const QLabel* caption : b->findChildren<QLabel*>())
+        if (!caption->text().isEmpty()) what = Quoted(caption->text());
   }
   else if (auto* e = qobject_cast<const QLineEdit*>(widget))
     what = Quoted(e->text());
@@ -378,9 +388,11 @@ bool Monkey::DeadEnd(kit::Window& w) const {
 // ------------------------------------------------------------------ invariants
 
 QString Monkey::Check() {
-  if (program_->Ended()) return {};
-  Observe();
   QStringList broken;
+  // Found inside a handler's aftermath (a wrong verdict, a click that went through).
+  if (!pendingFailure_.isEmpty()) broken << pendingFailure_;
+  if (program_->Ended()) return broken.join(QStringLiteral("; "));
+  Observe();
   app::MDIForm2& main = program_->MDIForm2();
   if (!main.Visible()) broken << QStringLiteral("the main window is not on screen");
 
@@ -390,6 +402,16 @@ QString Monkey::Check() {
     for (kit::Window* w : visible) names << NameOf(w);
     broken << QStringLiteral("%1 screens in use at once: %2").arg(visible.size()).arg(names.join(QStringLiteral(", ")));
   }
+
+  if (visible.size() == 1 && !visible.front()->Available())
+    broken << QStringLiteral("%1 is in use but unavailable to the pupil").arg(NameOf(visible.front()));
+  if (program_->InfoLoaded() && program_->frminfo().Visible() && !main.Available())
+    broken << QStringLiteral("the info screen is up but the main window is unavailable");
+  // The welcome screen is only hidden once the menu has come; it never returns.
+  if (auto* welcome = &program_->frmmecenaat1(); welcome->Visible() && welcomeLeft_)
+    broken << QStringLiteral("the welcome screen is back");
+  else if (!welcome->Visible())
+    welcomeLeft_ = true;
 
   app::frmkiesbasis* menu = nullptr;
   for (kit::Window* w : program_->Screens())
@@ -431,6 +453,11 @@ QString Monkey::Check() {
           broken << QStringLiteral("answer box %1 holds %2").arg(Describe(box), Quoted(box->text()));
     }
   }
+
+  for (kit::Window* w : visible)
+    for (const ScreenSolver& s : Solvers())
+      if (s.owns(*w) && s.screenCheck)
+        if (const QString wrong = s.screenCheck(*w); !wrong.isEmpty()) broken << NameOf(w) + QStringLiteral(": ") + wrong;
 
   if (visible.size() == 1 && !NotBuilt(*visible.front()) && DeadEnd(*visible.front()))
     broken << QStringLiteral("%1 leaves the pupil no way on").arg(NameOf(visible.front()));
@@ -611,7 +638,8 @@ QString Monkey::Summary() const {
   QString s = QStringLiteral(
                   "seed %1: %2 actions in %3 runs; %4 clicks, %5 refused clicks, %6 keys, %7 pastes, %8 "
                   "context-menu entries, %9 close boxes, %10 &Basis, %11 info-screen waits; %12 worked moves; "
-                  "%13 STARTs, %14 CONTROLEs, %15 exercises judged correct; %16 dead ends on unbuilt screens")
+                  "%13 STARTs, %14 CONTROLEs, %15 exercises judged correct, %16 series closed; %17 dead ends on unbuilt "
+                  "screens")
                   .arg(seed_)
                   .arg(counts_.actions)
                   .arg(counts_.runs)
@@ -627,6 +655,7 @@ QString Monkey::Summary() const {
                   .arg(counts_.starts)
                   .arg(counts_.checks)
                   .arg(counts_.correct)
+                  .arg(counts_.seriesClosed)
                   .arg(counts_.deadEnds);
   s += QStringLiteral("\n  visits:");
   for (const auto& [name, n] : counts_.visits) s += QStringLiteral(" %1 %2").arg(name).arg(n);

@@ -3,7 +3,9 @@
 // program and checks, after every one, what must hold whatever a child does:
 //
 // - exactly one screen is in use (menu, one exercise screen, info screen or
-//   welcome screen) besides the main window, which stays on screen;
+//   welcome screen) besides the main window, which stays on screen; the screen
+//   in use is available to the pupil, the main window is available while the
+//   info screen is up, and the welcome screen does not come back;
 // - the total of correct exercises equals the number of exercises that the
 //   monkey saw judged correct at least once (a CONTROLE that turned the
 //   screen's background RGB(0, 255, 0)); read from the scoring screen's
@@ -66,6 +68,7 @@ class Monkey {
     long starts = 0;
     long checks = 0;    // CONTROLE clicks
     long correct = 0;   // exercises judged correct (counted once each)
+    long seriesClosed = 0;  // NOG EENS clicks
     long deadEnds = 0;  // runs that ended stuck on a screen not built yet
     std::map<QString, long> correctOn;  // by screen
     std::map<QString, long> visits;     // by screen
@@ -143,6 +146,7 @@ class Monkey {
   kit::Window* lastInUse_ = nullptr;
   long expected_ = 0;  // correct exercises seen in this run
   long actionInRun_ = 0;
+  bool welcomeLeft_ = false;
   QString pendingFailure_;  // found inside a handler, reported after the action
 };
 

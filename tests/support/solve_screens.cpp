@@ -9,7 +9,12 @@ NextMove TowardsText(const QString& have, const QString& want) {
 }
 
 const std::vector<ScreenSolver>& Solvers() {
-  static const std::vector<ScreenSolver> solvers = {};
+  static const std::vector<ScreenSolver> solvers = [] {
+    std::vector<ScreenSolver> all;
+    for (auto part : {EstimationSolvers})
+      for (const ScreenSolver& s : part()) all.push_back(s);
+    return all;
+  }();
   return solvers;
 }
 

@@ -27,17 +27,26 @@ struct NextMove {
 };
 
 // One solver per kind of exercise screen. Each tells whether the window is one
-// of its screens; if it is, it answers for the focused widget and lists the
-// screen's answer boxes (each of which must always hold "", "-" or a number).
+// of its screens; if it is, it answers for the focused widget, lists the
+// screen's answer boxes (each of which must always hold "", "-" or a number)
+// and judges the answer on the screen.
 struct ScreenSolver {
   const char* name;
   bool (*owns)(kit::Window& screen);
   NextMove (*next)(kit::Window& screen, QWidget* focused);
   void (*answerBoxes)(kit::Window& screen, std::vector<QLineEdit*>& out);
+  // Whether the answer that stands on the screen right after CONTROLE is the
+  // right one, by the division itself: CONTROLE must have judged it so.
+  // Null on a screen without a check.
+  bool (*answerRight)(kit::Window& screen);
+  // What is wrong with what the screen shows, by the numbers it shows; empty
+  // when all is well. Null where there is nothing of the kind to check.
+  QString (*screenCheck)(kit::Window& screen) = nullptr;
 };
 
 // The solvers for the screens whose exercises exist; the monkey asks each in turn.
 const std::vector<ScreenSolver>& Solvers();
+std::vector<ScreenSolver> EstimationSolvers();  // frmschat100, frmschat, frmkomma
 
 // The keys that turn `have` into `want` one digit at a time, as a pupil who
 // knows the answer types it: the next character when `have` is a start of
