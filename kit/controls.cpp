@@ -402,6 +402,22 @@ void Button::SetCaption(const QString& caption) {
   else
     button_->setText(caption);
 }
+void Button::SetCaptionVAlign(VAlign align) {
+  if (!captionUnder_) {
+    captionUnder_ = new QLabel(button_->text(), button_);
+    captionUnder_->setTextFormat(Qt::PlainText);
+    captionUnder_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    captionUnder_->setForegroundRole(QPalette::ButtonText);
+    // Inside the button's bevel; boards never resize a button.
+    captionUnder_->setGeometry(button_->rect().adjusted(3, 1, -3, -1));
+    button_->setText(QString());
+    captionUnder_->show();
+  }
+  const Qt::Alignment vertical = align == VAlign::Top      ? Qt::AlignTop
+                                 : align == VAlign::Bottom ? Qt::AlignBottom
+                                                           : Qt::AlignVCenter;
+  captionUnder_->setAlignment(Qt::AlignHCenter | vertical);
+}
 void Button::SetFocus() {
   if (!button_->isVisibleTo(button_->window()) || !button_->isEnabled()) return;
   button_->setFocus(Qt::OtherFocusReason);
@@ -480,6 +496,10 @@ StatusBar::StatusBar(Container& parent, const std::vector<int>& panelStretch)
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Sunken);
     panel->setTextFormat(Qt::PlainText);
+    // A panel keeps the width its stretch gives it whatever its text: a long
+    // text would otherwise widen it and push the other panels (and whatever was
+    // placed into them) about.
+    panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     bar->addWidget(panel, stretch);
     panels_.push_back(panel);
     tags_.emplace_back();

@@ -39,6 +39,7 @@ namespace kit {
 class Container;
 
 enum class Align { Left, Centre, Right };
+enum class VAlign { Top, Centre, Bottom };
 
 class Control {
  public:
@@ -190,6 +191,9 @@ class Button final : public Control {
   Button(Container& parent, const Place& place, const ButtonLook& look);
   QString Caption() const;
   void SetCaption(const QString& caption);
+  // Moves a text button's caption to its top or bottom edge: for a button that
+  // another lies across, so that its caption stays in the part on view.
+  void SetCaptionVAlign(VAlign align);
   void SetFocus();
   bool HasFocus() const;
   std::function<void()> onClick;
@@ -199,7 +203,7 @@ class Button final : public Control {
 
  private:
   QPushButton* button_;
-  QLabel* captionUnder_ = nullptr;  // a picture with a caption: the caption stands under it
+  QLabel* captionUnder_ = nullptr;  // a caption drawn by a label: under a picture, or at an edge
 };
 
 // A picture from the compiled-in resources, drawn at its place's size (or at
