@@ -23,7 +23,12 @@ void MDIForm2::Form_Load() {
   if (program_.InfoLoaded()) program_.frminfo().Hide();
 }
 
+void MDIForm2::Form_Activate() { CentreOnDisplay(); }
+
 void MDIForm2::aftrek2_Click() {
+  // The info screen closes the run; opening the menu beside it would put two
+  // screens in use at once and let the pupil start work that the end then cuts off.
+  if (program_.InfoLoaded() && program_.frminfo().Visible()) return;
   program_.frmmecenaat1().Hide();
   program_.frmkiesbasis().Show();
   SetAvailable(false);

@@ -17,6 +17,8 @@ class MDIForm2 final : public kit::FrameWindow {
 
  protected:
   void Form_Load() override;  // MDIForm_Load
+  // Centres again once shown: only then does the window know its frame.
+  void Form_Activate() override;
 
  private:
   Program& program_;
