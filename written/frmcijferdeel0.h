@@ -1,19 +1,34 @@
 #pragma once
-// Written division of a three-digit number without remainder.
+// Written division of a three-digit number by a one-digit divisor, without
+// remainder, in three steps on the shared subtraction-row scheme.
 
-#include "kit/exercise.h"
+#include <cstdint>
+
+#include "written/scheme.h"
 
 namespace written {
 
-class frmcijferdeel0 final : public kit::SeriesScreen {
+class frmcijferdeel0 final : public DivisionScheme {
  public:
   explicit frmcijferdeel0(kit::Hub& hub);
 
+  std::int16_t deler = 0;
+  std::int16_t deeltal = 0;
+  std::int16_t deeltalH = 0;
+  std::int16_t deeltalT = 0;
+  std::int16_t deeltalE = 0;
+  std::int32_t quotient = 0;
+  std::int16_t rest = 0;
+  std::int16_t uitkomst = 0;
+
  protected:
-  void cmdstart_Click() override { StartRules(); }
-  void cmdcontrole_Click() override {}
-  void ClearBoard() override { ClearFrame(); }
-  kit::TextBox* FirstQuotientBox() override { return nullptr; }
+  void cmdstart_Click() override;
+  void cmdcontrole_Click() override;
+  void ClearBoard() override;
+  long long DividendDigit(int digit) const override;
+
+ private:
+  void MakeUp();
 };
 
 }  // namespace written
