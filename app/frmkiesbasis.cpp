@@ -51,6 +51,10 @@ frmkiesbasis::frmkiesbasis(Program& program)
                          Entry{&cmdkies, "OEFEN"}, Entry{&Command5, "MOEILIJK"}, Entry{&Command4, "MOEILIJK"}}) {
     e.button->SetToolTipText(QString::fromLatin1(e.tip));
   }
+  // Command7 lies across the lower part of Command3 (and cmdkies across the
+  // foot of Command7): the later button lies on top, and Command3 shows its
+  // caption in the strip that stays on view.
+  Command3.SetCaptionVAlign(kit::VAlign::Top);
   for (kit::Label* l : {&Label1, &lblgemaakt}) {
     l->SetForeColor(kit::RGB(0, 0, 255));
     l->SetBackColor(kit::RGB(192, 192, 255));

@@ -21,7 +21,7 @@ frmmecenaat1::frmmecenaat1(Program& program)
       Label4(Frame1, {1920, 5520, 7455, 495}, QStringLiteral("Gratis te verspreiden software"),
              kit::Font{15.75, true}, kit::Align::Centre),
       Label5(Frame1, {0, 6120, 11415, 375},
-             QStringLiteral("Ontwikkeld op basisschool De Pimpelmees (een bedachte school), 2024 - 2026"),
+             QStringLiteral("Ontwikkeld op basisschool Het Deeltal in Rekendorp, 2024 - 2026"),
              kit::Font{11.25}, kit::Align::Centre),
       cmdkombinnen(Frame1, {3600, 1080, 3855, 3495}, QStringLiteral("Klik hier en start !"),
                    QStringLiteral(":/res/welcome.svg"), kit::Font{15.75, true}),

@@ -119,8 +119,10 @@ class FrameWidget final : public QWidget {
   }
 };
 
-QPixmap RenderSvg(const QString& resource, QSize size, qreal dpr) {
-  QSvgRenderer svg(resource);
+// Pictures are drawn for the sharpest display there is, and no sharper: a
+// picture at twice the pixels costs four times the drawing and the memory.
+QPixmap RenderSvg(QSvgRenderer& svg, QSize size) {
+  const qreal dpr = qApp->devicePixelRatio();
   if (size.isEmpty()) size = svg.defaultSize();
   QPixmap pm(size * dpr);
   pm.setDevicePixelRatio(dpr);
@@ -365,7 +367,7 @@ Button::Button(Container& parent, const Place& place, const QString& caption, co
     QSvgRenderer svg(picture);
     QSize natural = svg.defaultSize();
     natural.scale(inner, Qt::KeepAspectRatio);
-    const QPixmap pm = RenderSvg(picture, natural, 2.0);
+    const QPixmap pm = RenderSvg(svg, natural);
     if (caption.isEmpty()) {
       button_->setIcon(QIcon(pm));
       button_->setIconSize(natural);
@@ -438,7 +440,8 @@ void Button::ApplyColours() {
 Picture::Picture(Container& parent, const Place& place, const QString& resource)
     : Control(parent, new QLabel, place, Layer::Graphical) {
   auto* label = static_cast<QLabel*>(Widget());
-  const QPixmap pm = RenderSvg(resource, place.Pixels().size(), 2.0);
+  QSvgRenderer svg(resource);
+  const QPixmap pm = RenderSvg(svg, place.Pixels().size());
   label->setPixmap(pm);
   if (place.width == 0 && place.height == 0) label->resize(pm.deviceIndependentSize().toSize());
   label->setAttribute(Qt::WA_TranslucentBackground);

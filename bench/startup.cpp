@@ -1,0 +1,144 @@
+// Start-up cost: the program's own start against a bare Qt window.
+//
+//   bench_startup [runs]     compares, runs times each (default 15, at least 10)
+//   bench_startup program    one start of the program (used by the comparison)
+//
+// "program" takes the path of main(): kit::SetUpApplication, app::Program and
+// Start(), and quits once the welcome screen has been painted. The yardstick is
+// bench_bare beside this executable. Each run is a fresh process, timed from
+// fork to its exit; peak memory is the child's ru_maxrss. The two alternate,
+// after one unmeasured warm-up each, and the medians are compared.
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/frmmecenaat1.h"
+#include "app/program.h"
+#include "kit/application.h"
+
+namespace {
+
+constexpr double kTarget = 1.2;
+
+// Quits once anything in the window has been painted (a window whose children
+// cover it is never painted itself).
+class QuitOnFirstPaint final : public QObject {
+ public:
+  explicit QuitOnFirstPaint(QWidget* window) : window_(window) { qApp->installEventFilter(this); }
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() == QEvent::Paint && !seen_ && o->isWidgetType() && static_cast<QWidget*>(o)->window() == window_) {
+      seen_ = true;
+      QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    }
+    return false;
+  }
+
+ private:
+  QWidget* window_;
+  bool seen_ = false;
+};
+
+int RunProgram(int argc, char* argv[]) {
+  QApplication qapp(argc, argv);
+  kit::SetUpApplication(qapp);
+  app::Program program([](int code) { QCoreApplication::exit(code); });
+  program.Start();
+  QuitOnFirstPaint quit(program.frmmecenaat1().Top_());
+  QTimer::singleShot(10000, &qapp, [] { QCoreApplication::exit(2); });
+  return QApplication::exec();
+}
+
+struct Sample {
+  double ms = 0;
+  long maxrssKiB = 0;
+};
+
+// One run of a child process; false when it could not start or failed.
+bool RunOnce(const std::vector<std::string>& command, Sample& out) {
+  const auto start = std::chrono::steady_clock::now();
+  const pid_t pid = fork();
+  if (pid < 0) return false;
+  if (pid == 0) {
+    std::vector<char*> args;
+    for (const std::string& a : command) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    execv(args[0], args.data());
+    _exit(127);
+  }
+  int status = 0;
+  rusage usage{};
+  if (wait4(pid, &status, 0, &usage) != pid) return false;
+  out.ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  out.maxrssKiB = usage.ru_maxrss;
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+template <class T>
+T Median(std::vector<T> v) {
+  std::sort(v.begin(), v.end());
+  const std::size_t n = v.size();
+  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+std::string SelfDir() {
+  char buf[4096];
+  const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+  if (n <= 0) return ".";
+  std::string path(buf, std::size_t(n));
+  return path.substr(0, path.rfind('/'));
+}
+
+int Compare(int runs) {
+  const std::string dir = SelfDir();
+  const std::vector<std::string> program{dir + "/bench_startup", "program"};
+  const std::vector<std::string> bare{dir + "/bench_bare"};
+  Sample s;
+  if (!RunOnce(program, s) || !RunOnce(bare, s)) {
+    std::fprintf(stderr, "bench_startup: a warm-up run failed (is there a display or QT_QPA_PLATFORM?)\n");
+    return 2;
+  }
+  std::vector<double> progMs, bareMs;
+  std::vector<long> progKiB, bareKiB;
+  for (int i = 0; i < runs; ++i) {
+    if (!RunOnce(program, s)) return 2;
+    progMs.push_back(s.ms);
+    progKiB.push_back(s.maxrssKiB);
+    if (!RunOnce(bare, s)) return 2;
+    bareMs.push_back(s.ms);
+    bareKiB.push_back(s.maxrssKiB);
+  }
+  const double pm = Median(progMs), bm = Median(bareMs);
+  const double pk = double(Median(progKiB)), bk = double(Median(bareKiB));
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  std::printf("start-up to the first window painted, median of %d alternating runs (platform %s)\n", runs,
+              platform && *platform ? platform : "default");
+  std::printf("%-10s %12s %16s\n", "", "time (ms)", "peak RSS (MiB)");
+  std::printf("%-10s %12.1f %16.1f\n", "bare Qt", bm, bk / 1024.0);
+  std::printf("%-10s %12.1f %16.1f\n", "rekentol", pm, pk / 1024.0);
+  const double rt = pm / bm, rm = pk / bk;
+  std::printf("%-10s %11.2fx %15.2fx   (target: at most %.1fx each)\n", "ratio", rt, rm, kTarget);
+  const bool met = rt <= kTarget && rm <= kTarget;
+  std::printf("%s\n", met ? "within target" : "OVER TARGET");
+  return met ? 0 : 3;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  if (argc > 1 && std::strcmp(argv[1], "program") == 0) return RunProgram(argc, argv);
+  const int runs = argc > 1 ? std::max(10, std::atoi(argv[1])) : 15;
+  return Compare(runs);
+}

@@ -1,0 +1,90 @@
+#pragma once
+// The steps a pupil takes through the shell, shared by the shell's tests.
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTest>
+#include <QWindow>
+#include <cstdlib>
+#include <functional>
+
+#include "app/frminfo.h"
+#include "app/frmkiesbasis.h"
+#include "app/frmmecenaat1.h"
+#include "app/mdiform2.h"
+#include "app/program.h"
+#include "support/pupil.h"
+
+namespace shell_steps {
+
+using testing_support::Pupil;
+
+// Starts the program and takes the welcome screen's big button to the menu.
+[[nodiscard]] inline bool ToMenu(app::Program& p) {
+  p.Start();
+  return Pupil::Click(p.frmmecenaat1().cmdkombinnen) && p.frmkiesbasis().Visible();
+}
+
+// From start through the menu's STOP to the info screen.
+[[nodiscard]] inline bool ToInfo(app::Program& p) {
+  return ToMenu(p) && Pupil::Click(p.frmkiesbasis().cmdeinde) && p.frminfo().Visible();
+}
+
+// Chooses a menu bar item with the mouse, as a pupil does: a click on the
+// menu's title opens it, a click on the item chooses it. False when the menu
+// bar cannot be used (the main window is unavailable) or the item is missing.
+[[nodiscard]] inline bool ChooseMenuItem(app::MDIForm2& window, const QString& menu, const QString& item) {
+  QMenuBar* bar = window.Main()->menuBar();
+  if (!Pupil::CanClick(bar)) return false;
+  for (QAction* title : bar->actions()) {
+    if (title->text() != menu || !title->menu()) continue;
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->actionGeometry(title).center());
+    QMenu* popup = title->menu();
+    if (!popup->isVisible()) return false;
+    for (QAction* entry : popup->actions()) {
+      if (entry->text() != item) continue;
+      if (!entry->isEnabled()) break;
+      QTest::mouseClick(popup, Qt::LeftButton, Qt::NoModifier, popup->actionGeometry(entry).center());
+      return true;
+    }
+    popup->close();
+    return false;
+  }
+  return false;
+}
+
+[[nodiscard]] inline bool ChooseBasis(app::Program& p) {
+  return ChooseMenuItem(p.MDIForm2(), QStringLiteral("OPENEN "), QStringLiteral("&Basis"));
+}
+
+// Counts the calls of the end routine's callback and keeps the last exit code.
+struct EndWatch {
+  int calls = 0;
+  int code = -1;
+  std::function<void(int)> Callback() {
+    return [this](int c) {
+      ++calls;
+      code = c;
+    };
+  }
+};
+
+// The window lies centred on the whole display, to the pixel.
+[[nodiscard]] inline bool Centred(const kit::Window& w) {
+  const QRect frame = w.Top_()->frameGeometry();
+  const QRect display = w.Top_()->screen()->geometry();
+  const int dx = (display.width() - frame.width()) / 2 - frame.x();
+  const int dy = (display.height() - frame.height()) / 2 - frame.y();
+  return std::abs(dx) <= 1 && std::abs(dy) <= 1;
+}
+
+// Kept above the main window by the desktop, whatever the main window's state.
+[[nodiscard]] inline bool KeptAboveMain(app::Program& p, const kit::Window& w) {
+  const QWindow* handle = w.Top_()->windowHandle();
+  return handle && handle->transientParent() == p.MDIForm2().Top_()->windowHandle();
+}
+
+}  // namespace shell_steps
