@@ -12,6 +12,7 @@
 #include "app/frmmecenaat1.h"
 #include "app/mdiform2.h"
 #include "app/program.h"
+#include "blocks/frmcijferdeel.h"
 #include "kit/exercise.h"
 #include "support/monkey.h"
 #include "support/pupil.h"
@@ -133,6 +134,14 @@ void WrongVerdict(Monkey& m) {
   Pupil::Click(controle);
 }
 
+// The block screen shares out, then its sentence is made to read a wrong quotient.
+void WrongBlockSentence(Monkey& m) {
+  auto& s = dynamic_cast<blocks::frmcijferdeel&>(Open(m, &app::frmkiesbasis::Command1));
+  Pupil::Click(s.cmdstart);
+  for (int i = 0; i < s.cmddeler.Count(); ++i) Pupil::Click(s.cmddeler[i]);  // only the one shown is clicked
+  s.lblQ.SetCaption(QStringLiteral("1"));
+}
+
 struct SabotageRow {
   const char* name;
   void (*sabotage)(Monkey&);
@@ -151,6 +160,7 @@ const SabotageRow kSabotage[] = {
     {"answer box holding text", AnswerBoxWithText, "holds \"1a\""},
     {"exercise screen without a way on", NoWayOn, "leaves the pupil no way on"},
     {"CONTROLE calls a right estimate wrong", WrongVerdict, "judged the answer wrong, but it is right"},
+    {"block screen's sentence with a wrong quotient", WrongBlockSentence, "the sentence reads"},
 };
 
 }  // namespace

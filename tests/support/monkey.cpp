@@ -407,6 +407,13 @@ QString Monkey::Check() {
     broken << QStringLiteral("%1 is in use but unavailable to the pupil").arg(NameOf(visible.front()));
   if (program_->InfoLoaded() && program_->frminfo().Visible() && !main.Available())
     broken << QStringLiteral("the info screen is up but the main window is unavailable");
+  if (program_->InfoLoaded() && program_->frminfo().Visible()) {
+    const app::frminfo& info = program_->frminfo();
+    if (info.tikteller < 0 || info.tikteller > 150 || info.ProgressBar1.Value() != info.tikteller)
+      broken << QStringLiteral("the info screen's progress bar reads %1 at tick %2")
+                    .arg(info.ProgressBar1.Value())
+                    .arg(info.tikteller);
+  }
   // The welcome screen is only hidden once the menu has come; it never returns.
   if (auto* welcome = &program_->frmmecenaat1(); welcome->Visible() && welcomeLeft_)
     broken << QStringLiteral("the welcome screen is back");
