@@ -8,16 +8,16 @@
 
 namespace written {
 
-std::vector<kit::Place> SubtractionPlaces(const BoardSpec& spec) {
-  const int n = spec.steps;
+std::vector<kit::Place> SubtractionPlaces(const BoardSpec& layout) {
+  const int n = layout.steps;
   std::vector<kit::Place> places(static_cast<std::size_t>(SubtractionBoxes(n)));
   auto put = [&](int box, int column, int top) {
-    places.at(static_cast<std::size_t>(box)) = {spec.columns.at(std::size_t(column)), top, spec.digitBox.width,
-                                                spec.digitBox.height};
+    places.at(static_cast<std::size_t>(box)) = {layout.columns.at(std::size_t(column)), top, layout.digitBox.width,
+                                                layout.digitBox.height};
   };
   for (int k = 1; k <= n; ++k) {
-    const int productTop = spec.productTops.at(std::size_t(k - 1));
-    const int differenceTop = spec.differenceTops.at(std::size_t(k - 1));
+    const int productTop = layout.productTops.at(std::size_t(k - 1));
+    const int differenceTop = layout.differenceTops.at(std::size_t(k - 1));
     // Step k works on the partial dividend that ends in column k - 1.
     if (k == 1) {
       put(ProductUnits(1), 0, productTop);
@@ -40,10 +40,10 @@ QString NumberText(double value) {
 namespace {
 kit::Place At(kit::TwipPoint p, Size s) { return {p.x, p.y, s.width, s.height}; }
 
-void Fill(kit::Group<kit::Line>& group, kit::Container& parent, const LineGroupSpec& spec, int width,
+void Fill(kit::Group<kit::Line>& group, kit::Container& parent, const LineGroupSpec& layout, int width,
           const QColor& colour) {
-  for (int i = 0; i < spec.first; ++i) group.Skip();
-  for (const auto& [from, to] : spec.lines) group.Add(parent, from, to, width, colour).SetVisible(false);
+  for (int i = 0; i < layout.first; ++i) group.Skip();
+  for (const auto& [from, to] : layout.lines) group.Add(parent, from, to, width, colour).SetVisible(false);
 }
 }  // namespace
 

@@ -158,7 +158,7 @@ struct BoardSpec {
 };
 
 // Where box i of a board with these columns and row tops stands.
-std::vector<kit::Place> SubtractionPlaces(const BoardSpec& spec);
+std::vector<kit::Place> SubtractionPlaces(const BoardSpec& layout);
 
 // Plain decimal text of a number read from boxes: whole numbers without
 // exponent, fractions in their shortest form.
