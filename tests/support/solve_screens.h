@@ -47,6 +47,7 @@ struct ScreenSolver {
 // The solvers for the screens whose exercises exist; the monkey asks each in turn.
 const std::vector<ScreenSolver>& Solvers();
 std::vector<ScreenSolver> EstimationSolvers();  // frmschat100, frmschat, frmkomma
+std::vector<ScreenSolver> WrittenSolvers();     // frmcijferdeel0
 std::vector<ScreenSolver> BlockSolvers();       // frmcijferdeel
 
 // The keys that turn `have` into `want` one digit at a time, as a pupil who
