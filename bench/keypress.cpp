@@ -28,7 +28,9 @@ namespace {
 class Same852 final : public kit::RandomSource {
  public:
   void Randomize() override {}
-  double Rnd() override { return (next_ = !next_) ? kit::ScriptedRandom::For(4, 9) : kit::ScriptedRandom::For(213, 999); }
+  double Rnd() override {
+    return (next_ = !next_) ? kit::ScriptedRandom::For(4, 9) : kit::ScriptedRandom::For(213, 999);
+  }
 
  private:
   bool next_ = false;

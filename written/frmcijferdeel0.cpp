@@ -16,9 +16,9 @@ const kit::Font kDigits{27.75};
 constexpr Size kBox{735, 735};
 constexpr int kH = 0, kT = 1, kE = 2;  // the dividend's digits
 
-const BoardSpec& Board() {
-  static const BoardSpec board = [] {
-    BoardSpec b;
+const BoardPlan& Board() {
+  static const BoardPlan board = [] {
+    BoardPlan b;
     b.steps = 3;
     b.allowed = kit::kDigitsSignPoint;
     b.digitBox = b.answerBox = kBox;

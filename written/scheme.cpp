@@ -8,7 +8,7 @@
 
 namespace written {
 
-std::vector<kit::Place> SubtractionPlaces(const BoardSpec& layout) {
+std::vector<kit::Place> SubtractionPlaces(const BoardPlan& layout) {
   const int n = layout.steps;
   std::vector<kit::Place> places(static_cast<std::size_t>(SubtractionBoxes(n)));
   auto put = [&](int box, int column, int top) {
@@ -40,7 +40,7 @@ QString NumberText(double value) {
 namespace {
 kit::Place At(kit::TwipPoint p, Size s) { return {p.x, p.y, s.width, s.height}; }
 
-void Fill(kit::Group<kit::Line>& group, kit::Container& parent, const LineGroupSpec& layout, int width,
+void Fill(kit::Group<kit::Line>& group, kit::Container& parent, const LineGroupPlan& layout, int width,
           const QColor& colour) {
   for (int i = 0; i < layout.first; ++i) group.Skip();
   for (const auto& [from, to] : layout.lines) group.Add(parent, from, to, width, colour).SetVisible(false);
@@ -48,7 +48,7 @@ void Fill(kit::Group<kit::Line>& group, kit::Container& parent, const LineGroupS
 }  // namespace
 
 DivisionScheme::DivisionScheme(kit::Hub& hub, const QString& caption, const QColor& back, const Layout& layout,
-                               const Verdicts& verdicts, const BoardSpec& board,
+                               const Verdicts& verdicts, const BoardPlan& board,
                                const std::vector<Reaction>& reactions, const std::vector<Check>& checks)
     : kit::SeriesScreen(hub, caption, 11880, 7935, back, layout, verdicts),
       txtdeler(*this, At(board.divisor, board.answerBox), board.answerFont),

@@ -119,12 +119,12 @@ struct Head {
 };
 
 // Lines of one group; indices below `first` do not exist on the board.
-struct LineGroupSpec {
+struct LineGroupPlan {
   int first = 0;
   std::vector<std::pair<kit::TwipPoint, kit::TwipPoint>> lines;
 };
 
-struct BoardSpec {
+struct BoardPlan {
   int steps = 3;
   QStringView allowed;  // the key filter's character set
 
@@ -146,7 +146,7 @@ struct BoardSpec {
 
   int lineWidth = 5;
   QColor lineColour;
-  LineGroupSpec lnemin, lneHT1, lneE;
+  LineGroupPlan lnemin, lneHT1, lneE;
   std::pair<kit::TwipPoint, kit::TwipPoint> lneHT;
   QColor lneHTColour;
   std::pair<kit::TwipPoint, kit::TwipPoint> line1, line2;
@@ -158,7 +158,7 @@ struct BoardSpec {
 };
 
 // Where box i of a board with these columns and row tops stands.
-std::vector<kit::Place> SubtractionPlaces(const BoardSpec& layout);
+std::vector<kit::Place> SubtractionPlaces(const BoardPlan& layout);
 
 // Plain decimal text of a number read from boxes: whole numbers without
 // exponent, fractions in their shortest form.
@@ -189,7 +189,7 @@ class DivisionScheme : public kit::SeriesScreen {
  protected:
   // The tables must outlive the screen (static tables of the screen's file).
   DivisionScheme(kit::Hub& hub, const QString& caption, const QColor& back, const Layout& layout,
-                 const Verdicts& verdicts, const BoardSpec& board, const std::vector<Reaction>& reactions,
+                 const Verdicts& verdicts, const BoardPlan& board, const std::vector<Reaction>& reactions,
                  const std::vector<Check>& checks);
 
   // The dividend's digit `digit` (0 = leftmost), for the digits brought down.

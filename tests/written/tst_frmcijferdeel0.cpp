@@ -245,7 +245,8 @@ class FrmCijferdeel0Test : public QObject {
     for (int n = 0; n < 200; ++n) {
       QVERIFY(Pupil::Click(s->cmdstart));
       const int d = s->deler, t = s->deeltal;
-      QVERIFY2(d >= 2 && d <= 9 && t >= 101 && t <= 999 && t % d == 0, qPrintable(QStringLiteral("%1:%2").arg(t).arg(d)));
+      QVERIFY2(d >= 2 && d <= 9 && t >= 101 && t <= 999 && t % d == 0,
+               qPrintable(QStringLiteral("%1:%2").arg(t).arg(d)));
       QCOMPARE(s->quotient, t / d);
       QCOMPARE(s.Focus(), s->deeltalH >= d ? QStringLiteral("q0") : QStringLiteral("q1"));
       divisors.insert(d);
@@ -263,9 +264,18 @@ class FrmCijferdeel0Test : public QObject {
     QTest::addColumn<QString>("after");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<int>("uitkomst");
-    QTest::newRow("huge hundreds") << "" << "99999999999999999999" << "8010413120" << "10000000000000000000000" << 32767;
-    QTest::newRow("past 16 bits") << "2801041" << "40000" << "120" << "40210" << 32767;
-    QTest::newRow("a fraction is no quotient") << "2801041" << "3.5" << "120" << "213.5" << 213;
+    QTest::newRow("huge hundreds") << ""
+                                   << "99999999999999999999"
+                                   << "8010413120"
+                                   << "10000000000000000000000" << 32767;
+    QTest::newRow("past 16 bits") << "2801041"
+                                  << "40000"
+                                  << "120"
+                                  << "40210" << 32767;
+    QTest::newRow("a fraction is no quotient") << "2801041"
+                                               << "3.5"
+                                               << "120"
+                                               << "213.5" << 213;
   }
   void pastedQuotient() {
     QFETCH(QString, before);
