@@ -1,6 +1,10 @@
 // The random pupil let loose on the whole program, with a fixed seed and with
 // one taken from the clock; that the same seed gives the same run; and that its
 // checks do fail when what they guard is broken.
+//
+// REKENTOL_MONKEY_ACTIONS=<n> sets the actions of both runs together (20000);
+// REKENTOL_MONKEY_SEED=<seed> runs the clock-seed test with that seed, so
+// that a failure it printed replays action for action.
 
 #include <QAbstractButton>
 #include <QElapsedTimer>

@@ -277,6 +277,7 @@ void Monkey::OnButtonClicked(QAbstractButton* button) {
     if (w->BackColor() == kit::colours::kRight && !info.counted) {
       info.counted = true;
       ++expected_;
+      counts_.highestTotal = std::max(counts_.highestTotal, expected_);
       ++counts_.correct;
       counts_.correctOn[NameOf(w)] += 1;
     }
@@ -645,8 +646,8 @@ QString Monkey::Summary() const {
   QString s = QStringLiteral(
                   "seed %1: %2 actions in %3 runs; %4 clicks, %5 refused clicks, %6 keys, %7 pastes, %8 "
                   "context-menu entries, %9 close boxes, %10 &Basis, %11 info-screen waits; %12 worked moves; "
-                  "%13 STARTs, %14 CONTROLEs, %15 exercises judged correct, %16 series closed; %17 dead ends on unbuilt "
-                  "screens")
+                  "%13 STARTs, %14 CONTROLEs, %15 exercises judged correct (at most %16 in one run), %17 series "
+                  "closed; %18 dead ends on unbuilt screens")
                   .arg(seed_)
                   .arg(counts_.actions)
                   .arg(counts_.runs)
@@ -662,6 +663,7 @@ QString Monkey::Summary() const {
                   .arg(counts_.starts)
                   .arg(counts_.checks)
                   .arg(counts_.correct)
+                  .arg(counts_.highestTotal)
                   .arg(counts_.seriesClosed)
                   .arg(counts_.deadEnds);
   s += QStringLiteral("\n  visits:");

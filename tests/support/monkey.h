@@ -69,6 +69,7 @@ class Monkey {
     long checks = 0;    // CONTROLE clicks
     long correct = 0;   // exercises judged correct (counted once each)
     long seriesClosed = 0;  // NOG EENS clicks
+    long highestTotal = 0;  // the most correct exercises in one run
     long deadEnds = 0;  // runs that ended stuck on a screen not built yet
     std::map<QString, long> correctOn;  // by screen
     std::map<QString, long> visits;     // by screen
