@@ -220,7 +220,10 @@ class TextBox::Filter final : public QObject {
  public:
   Filter(TextBox* box, QLineEdit* edit) : QObject(edit), box_(box) { edit->installEventFilter(this); }
   bool eventFilter(QObject* o, QEvent* e) override {
-    auto* edit = static_cast<QLineEdit*>(o);
+    // Events still arrive while the box is being destroyed, when it is no
+    // longer a QLineEdit: leave those alone.
+    auto* edit = qobject_cast<QLineEdit*>(o);
+    if (!edit) return false;
     switch (e->type()) {
       case QEvent::KeyPress: {
         const auto code = KeyAsciiOf(*static_cast<QKeyEvent*>(e));
