@@ -15,7 +15,7 @@ constexpr int kLastTick = 150;
 
 frminfo::frminfo(Program& program)
     : kit::Window(QString(), 9000, 6600, kit::RGB(111, 111, 111)),
-      Frame1(*this, {240, 240, 8520, 5640}, QString()),
+      Frame1(*this, {240, 240, 8520, 5730}, QString()),  // the same margin above the status bar as round the rest
       lblmemo(Frame1, {240, 240, 4800, 495}, QStringLiteral("Voor jou gemaakt door "), kit::Font{18, true}),
       lblinstituut(Frame1, {240, 780, 4800, 735}, QStringLiteral("PIMPELWERK "), kit::Font{32, true}),
       lblmening(Frame1, {240, 1560, 4800, 495}, QStringLiteral("software om te trainen"),
