@@ -2,32 +2,15 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QPainter>
 #include <QPixmap>
 #include <QStyleFactory>
-#include <QSvgRenderer>
 
+#include "kit/artwork.h"
 #include "kit/units.h"
 
 static void InitResources() { Q_INIT_RESOURCE(rekentol); }
 
 namespace kit {
-
-namespace {
-// Drawn here rather than handed to QIcon as a file: QIcon would load an icon
-// engine plugin for the SVG at start-up, for one small picture.
-QIcon ProgramIcon() {
-  QSvgRenderer svg(QStringLiteral(":/res/icon.svg"));
-  const qreal dpr = qApp->devicePixelRatio();
-  QPixmap pm(svg.defaultSize() * dpr);
-  pm.setDevicePixelRatio(dpr);
-  pm.fill(Qt::transparent);
-  QPainter p(&pm);
-  svg.render(&p, QRectF(QPointF(0, 0), QSizeF(svg.defaultSize())));
-  p.end();
-  return QIcon(pm);
-}
-}  // namespace
 
 void SetUpApplication(QApplication& app) {
   InitResources();
@@ -36,7 +19,16 @@ void SetUpApplication(QApplication& app) {
   InstallFontSubstitutes();
   QFont base = Font{9.75}.ToQFont();
   QApplication::setFont(base);
-  app.setWindowIcon(ProgramIcon());
+  // The icon is drawn while the first screens build themselves and is set
+  // once the event loop runs; windows take it over when it comes. A pixmap
+  // rather than the SVG file: QIcon would load an icon engine plugin at
+  // start-up for one small picture.
+  QMetaObject::invokeMethod(
+      &app,
+      [icon = Artwork(QStringLiteral(":/res/icon.svg"), {})] {
+        QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon.Image())));
+      },
+      Qt::QueuedConnection);
   app.setQuitOnLastWindowClosed(false);
   app.setApplicationName(QStringLiteral("rekentol"));
 }

@@ -12,10 +12,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QSvgRenderer>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <cmath>
+
+#include "kit/artwork.h"
 
 namespace kit {
 
@@ -119,18 +120,24 @@ class FrameWidget final : public QWidget {
   }
 };
 
-// Pictures are drawn for the sharpest display there is, and no sharper: a
-// picture at twice the pixels costs four times the drawing and the memory.
-QPixmap RenderSvg(QSvgRenderer& svg, QSize size) {
-  const qreal dpr = qApp->devicePixelRatio();
-  if (size.isEmpty()) size = svg.defaultSize();
-  QPixmap pm(size * dpr);
-  pm.setDevicePixelRatio(dpr);
-  pm.fill(Qt::transparent);
-  QPainter p(&pm);
-  svg.render(&p, QRectF(QPointF(0, 0), QSizeF(size)));
-  return pm;
-}
+// Paints a picture centred in its rectangle, once the picture has been drawn.
+class PictureView final : public QWidget {
+ public:
+  explicit PictureView(Artwork artwork, QWidget* parent = nullptr) : QWidget(parent), artwork_(std::move(artwork)) {}
+  const Artwork& Art() const { return artwork_; }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    const QImage& image = artwork_.Image();
+    if (image.isNull()) return;
+    const QSizeF size = image.deviceIndependentSize();
+    QPainter p(this);
+    p.drawImage(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2), image);
+  }
+
+ private:
+  Artwork artwork_;
+};
 
 }  // namespace
 
@@ -364,29 +371,21 @@ Button::Button(Container& parent, const Place& place, const QString& caption, co
   if (picture.isEmpty()) {
     button_->setText(caption);
   } else {
+    // The picture and any caption are children that let the clicks through
+    // to the button.
     const QFontMetrics fm(button_->font());
     const int captionHeight = caption.isEmpty() ? 0 : fm.height() + 6;
     const QSize inner = place.Pixels().size() - QSize(8, 8 + captionHeight);
-    QSvgRenderer svg(picture);
-    QSize natural = svg.defaultSize();
-    natural.scale(inner, Qt::KeepAspectRatio);
-    const QPixmap pm = RenderSvg(svg, natural);
-    if (caption.isEmpty()) {
-      button_->setIcon(QIcon(pm));
-      button_->setIconSize(natural);
-    } else {
-      auto* layout = new QVBoxLayout(button_);
-      layout->setContentsMargins(4, 4, 4, 4);
-      auto* image = new QLabel;
-      image->setPixmap(pm);
-      image->setAlignment(Qt::AlignCenter);
+    auto* layout = new QVBoxLayout(button_);
+    layout->setContentsMargins(4, 4, 4, 4);
+    auto* image = new PictureView(Artwork(picture, inner, Fit::KeepAspect));
+    image->setAttribute(Qt::WA_TransparentForMouseEvents);
+    layout->addWidget(image, 1);
+    if (!caption.isEmpty()) {
       captionUnder_ = new QLabel(caption);
       captionUnder_->setAlignment(Qt::AlignCenter);
-      for (QLabel* l : {image, captionUnder_}) {
-        l->setAttribute(Qt::WA_TransparentForMouseEvents);
-        layout->addWidget(l);
-      }
-      layout->setStretch(0, 1);
+      captionUnder_->setAttribute(Qt::WA_TransparentForMouseEvents);
+      layout->addWidget(captionUnder_);
     }
   }
   QObject::connect(button_, &QPushButton::clicked, button_, [this] {
@@ -441,14 +440,10 @@ void Button::ApplyColours() {
 // ---------------------------------------------------------------- Picture
 
 Picture::Picture(Container& parent, const Place& place, const QString& resource)
-    : Control(parent, new QLabel, place, Layer::Graphical) {
-  auto* label = static_cast<QLabel*>(Widget());
-  QSvgRenderer svg(resource);
-  const QPixmap pm = RenderSvg(svg, place.Pixels().size());
-  label->setPixmap(pm);
-  if (place.width == 0 && place.height == 0) label->resize(pm.deviceIndependentSize().toSize());
-  label->setAttribute(Qt::WA_TranslucentBackground);
-  new ClickFilter(label, &onClick);
+    : Control(parent, new PictureView(Artwork(resource, place.Pixels().size())), place, Layer::Graphical) {
+  auto* view = static_cast<PictureView*>(Widget());
+  if (place.width == 0 && place.height == 0) view->resize(view->Art().Size());
+  new ClickFilter(view, &onClick);
 }
 
 // ---------------------------------------------------------------- Line, Shape, Frame

@@ -1,0 +1,82 @@
+#include "kit/artwork.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QGuiApplication>
+#include <QHash>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QThread>
+#include <QThreadPool>
+#include <memory>
+
+namespace kit {
+
+namespace {
+
+struct Request {
+  QByteArray svg;
+  QSize size;
+  Fit fit;
+  qreal dpr;
+};
+
+QImage Draw(const Request& r) {
+  QSvgRenderer renderer(r.svg);
+  if (!renderer.isValid()) return {};
+  QSize size = renderer.defaultSize();
+  if (!r.size.isEmpty()) size.scale(r.size, r.fit == Fit::Stretch ? Qt::IgnoreAspectRatio : Qt::KeepAspectRatio);
+  if (size.isEmpty()) return {};
+  // Drawn for the sharpest display there is, and no sharper: a picture at
+  // twice the pixels costs four times the drawing and the memory.
+  QImage image(size * r.dpr, QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(r.dpr);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  renderer.render(&p, QRectF(QPointF(0, 0), QSizeF(size)));
+  return image;
+}
+
+std::shared_future<QImage> Start(Request r) {
+  // Text needs the font database, which only the GUI thread may use on some
+  // platforms; such pictures wait until they are first shown.
+  if (r.svg.contains("<text")) return std::async(std::launch::deferred, Draw, std::move(r)).share();
+  auto promise = std::make_shared<std::promise<QImage>>();
+  std::shared_future<QImage> image = promise->get_future().share();
+  QThreadPool::globalInstance()->start([promise, r = std::move(r)] { promise->set_value(Draw(r)); });
+  return image;
+}
+
+}  // namespace
+
+Artwork::Artwork(const QString& resource, QSize size, Fit fit) {
+  Q_ASSERT(QThread::currentThread() == QCoreApplication::instance()->thread());
+  // The pictures live as long as the program: a handful of sizes per picture.
+  static QHash<QString, std::shared_future<QImage>> drawn;
+  const qreal dpr = qApp->devicePixelRatio();
+  const QString key = QStringLiteral("%1|%2x%3|%4|%5")
+                          .arg(resource)
+                          .arg(size.width())
+                          .arg(size.height())
+                          .arg(int(fit))
+                          .arg(dpr);
+  auto found = drawn.constFind(key);
+  if (found == drawn.constEnd()) {
+    QFile file(resource);
+    QByteArray svg = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    found = drawn.insert(key, Start({std::move(svg), size, fit, dpr}));
+  }
+  image_ = *found;
+}
+
+const QImage& Artwork::Image() const {
+  static const QImage none;
+  return image_.valid() ? image_.get() : none;
+}
+
+QSize Artwork::Size() const {
+  const QImage& image = Image();
+  return image.deviceIndependentSize().toSize();
+}
+
+}  // namespace kit

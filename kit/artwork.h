@@ -1,0 +1,42 @@
+#pragma once
+// Our SVG pictures, drawn once per size and shared by every control that shows
+// them at that size.
+//
+// Drawing the pictures is the dearest part of opening a screen. A picture is
+// therefore drawn on a worker thread from the moment a control asks for it,
+// while the screen goes on building itself; the control waits for it only when
+// it is first painted. A picture that holds text is drawn on the GUI thread,
+// at that first paint: not every platform lets another thread use the fonts.
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <future>
+
+namespace kit {
+
+enum class Fit {
+  Stretch,     // fills the size given
+  KeepAspect,  // the largest size with the picture's own proportions that fits
+};
+
+class Artwork {
+ public:
+  Artwork() = default;
+  // size in logical pixels; empty for the picture's own size. Only the GUI
+  // thread asks for pictures.
+  Artwork(const QString& resource, QSize size, Fit fit = Fit::Stretch);
+
+  bool IsNull() const { return !image_.valid(); }
+  // The drawn picture at the display's device pixel ratio; waits for the
+  // drawing the first time. A resource that is missing or not an SVG gives a
+  // null image, which paints nothing.
+  const QImage& Image() const;
+  // Its size in logical pixels.
+  QSize Size() const;
+
+ private:
+  std::shared_future<QImage> image_;
+};
+
+}  // namespace kit
