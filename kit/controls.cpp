@@ -470,14 +470,16 @@ Timer::Timer(QObject* owner, int intervalMs) : timer_(new QTimer(owner)) {
   QObject::connect(timer_, &QTimer::timeout, timer_, [this] { Fire(); });
 }
 Timer::~Timer() { delete timer_; }
-void Timer::SetEnabled(bool enabled) {
-  if (enabled) {
-    if (!timer_->isActive()) timer_->start();
-  } else {
-    timer_->stop();
-  }
+namespace {
+bool wallClockStopped = false;
 }
-bool Timer::Enabled() const { return timer_->isActive(); }
+void Timer::StopWallClock(bool stopped) { wallClockStopped = stopped; }
+void Timer::SetEnabled(bool enabled) {
+  if (enabled && !enabled_ && !wallClockStopped) timer_->start();
+  if (!enabled) timer_->stop();
+  enabled_ = enabled;
+}
+bool Timer::Enabled() const { return enabled_; }
 int Timer::Interval() const { return timer_->interval(); }
 void Timer::Fire() {
   if (onTimer) onTimer();

@@ -252,8 +252,14 @@ class Timer {
   void Fire();
   std::function<void()> onTimer;
 
+  // A test that must replay exactly (the random pupil) stops the wall clock:
+  // an enabled timer then ticks only through Fire(), however slowly the test
+  // runs. Timers enabled while the clock is stopped stay wall-clock free.
+  static void StopWallClock(bool stopped);
+
  private:
   QTimer* timer_;
+  bool enabled_ = false;
 };
 
 // A status bar along the bottom of a window, with text panels, and a progress
