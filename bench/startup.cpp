@@ -15,7 +15,6 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QEvent>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
@@ -29,28 +28,11 @@
 #include "app/frmmecenaat1.h"
 #include "app/program.h"
 #include "kit/application.h"
+#include "quit_on_first_paint.h"
 
 namespace {
 
 constexpr double kTarget = 1.2;
-
-// Quits once anything in the window has been painted (a window whose children
-// cover it is never painted itself).
-class QuitOnFirstPaint final : public QObject {
- public:
-  explicit QuitOnFirstPaint(QWidget* window) : window_(window) { qApp->installEventFilter(this); }
-  bool eventFilter(QObject* o, QEvent* e) override {
-    if (e->type() == QEvent::Paint && !seen_ && o->isWidgetType() && static_cast<QWidget*>(o)->window() == window_) {
-      seen_ = true;
-      QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-    }
-    return false;
-  }
-
- private:
-  QWidget* window_;
-  bool seen_ = false;
-};
 
 int RunProgram(int argc, char* argv[]) {
   QApplication qapp(argc, argv);
