@@ -37,13 +37,28 @@ QImage Draw(const Request& r) {
   return image;
 }
 
+// One worker: the GUI thread keeps a core of its own on a two-core machine,
+// and the pictures of a screen come in the order they were asked for. Qt's
+// global pool is left to Qt's own parallel image work, which may wait for it.
+QThreadPool& Worker() {
+  static QThreadPool* const pool = [] {
+    auto* p = new QThreadPool;
+    p->setMaxThreadCount(1);
+    // A drawing still running when the application goes would outlive the
+    // font and image machinery it uses.
+    qAddPostRoutine([] { Worker().waitForDone(); });
+    return p;
+  }();
+  return *pool;
+}
+
 std::shared_future<QImage> Start(Request r) {
   // Text needs the font database, which only the GUI thread may use on some
   // platforms; such pictures wait until they are first shown.
   if (r.svg.contains("<text")) return std::async(std::launch::deferred, Draw, std::move(r)).share();
   auto promise = std::make_shared<std::promise<QImage>>();
   std::shared_future<QImage> image = promise->get_future().share();
-  QThreadPool::globalInstance()->start([promise, r = std::move(r)] { promise->set_value(Draw(r)); });
+  Worker().start([promise, r = std::move(r)] { promise->set_value(Draw(r)); });
   return image;
 }
 
