@@ -27,7 +27,6 @@ class Artwork {
   // thread asks for pictures.
   Artwork(const QString& resource, QSize size, Fit fit = Fit::Stretch);
 
-  bool IsNull() const { return !image_.valid(); }
   // The drawn picture at the display's device pixel ratio; waits for the
   // drawing the first time. A resource that is missing or not an SVG gives a
   // null image, which paints nothing.

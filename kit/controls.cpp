@@ -373,8 +373,7 @@ Button::Button(Container& parent, const Place& place, const QString& caption, co
   } else {
     // The picture and any caption are children that let the clicks through
     // to the button.
-    const QFontMetrics fm(button_->font());
-    const int captionHeight = caption.isEmpty() ? 0 : fm.height() + 6;
+    const int captionHeight = caption.isEmpty() ? 0 : QFontMetrics(button_->font()).height() + 6;
     const QSize inner = place.Pixels().size() - QSize(8, 8 + captionHeight);
     auto* layout = new QVBoxLayout(button_);
     layout->setContentsMargins(4, 4, 4, 4);
