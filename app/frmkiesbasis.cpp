@@ -5,7 +5,10 @@
 #include "app/program.h"
 #include "blocks/frmcijferdeel.h"
 #include "estimate/frmschat.h"
+#include "placevalue/frmcijferdelen.h"
 #include "written/frmcijferdeel0.h"
+#include "written/frmcijferdelen4.h"
+#include "written/frmcijferdelen5.h"
 
 namespace app {
 

@@ -6,17 +6,12 @@
 #include "app/mdiform2.h"
 #include "blocks/frmcijferdeel.h"
 #include "estimate/frmschat.h"
+#include "placevalue/frmcijferdelen.h"
 #include "written/frmcijferdeel0.h"
+#include "written/frmcijferdelen4.h"
+#include "written/frmcijferdelen5.h"
 
 namespace app {
-
-namespace {
-// The written-division screens whose exercises come later; they already have
-// their place in the menu, their caption and the frame's buttons.
-using Layout = kit::SeriesScreen::Layout;
-using Verdicts = kit::SeriesScreen::Verdicts;
-const QColor kGrey = kit::colours::kBoardGrey;
-}  // namespace
 
 Program::Program(std::function<void(int)> onEnd)
     : onEnd_(std::move(onEnd)), random_(std::make_unique<kit::ClockRandom>()) {}
@@ -69,26 +64,10 @@ estimate::frmschat& Program::frmschat() { return Get(schat_, *this); }
 estimate::frmkomma& Program::frmkomma() { return Get(komma_, *this); }
 written::frmcijferdeel0& Program::frmcijferdeel0() { return Get(deel0_, *this); }
 
-kit::SeriesScreen& Program::frmcijferdelen() {
-  return Get(delen_, *this, QStringLiteral("cijferen : delen"), 11880, 7935, kGrey,
-             Layout{{5760, 5880, 1815, 855}, {9960, 6120, 1815, 855}, {5400, 4800, 3495, 735}},
-             Verdicts{5, 4, 4});
-}
-kit::SeriesScreen& Program::frmcijferdelen2() {
-  return Get(delen2_, *this, QStringLiteral("cijferen : delen"), 11880, 7935, kGrey,
-             Layout{{5880, 6000, 1815, 855}, {9960, 6120, 1815, 855}, {5400, 4680, 3495, 735}},
-             Verdicts{5, 4, 4});
-}
-kit::SeriesScreen& Program::frmcijferdelen4() {
-  return Get(delen4_, *this, QStringLiteral("cijferen : delen< 100 000"), 11880, 7935, kGrey,
-             Layout{{6480, 6120, 1815, 855}, {10320, 6360, 1575, 855}, {5160, 4560, 4335, 735}},
-             Verdicts{3, 3, 2});
-}
-kit::SeriesScreen& Program::frmcijferdelen5() {
-  return Get(delen5_, *this, QStringLiteral("cijferen : delen met komma"), 11880, 7935, kGrey,
-             Layout{{6480, 6000, 1815, 855}, {10320, 6000, 1575, 855}, {5160, 4320, 4335, 735}},
-             Verdicts{3, 3, 2});
-}
+placevalue::frmcijferdelen& Program::frmcijferdelen() { return Get(delen_, *this); }
+placevalue::frmcijferdelen2& Program::frmcijferdelen2() { return Get(delen2_, *this); }
+written::frmcijferdelen4& Program::frmcijferdelen4() { return Get(delen4_, *this); }
+written::frmcijferdelen5& Program::frmcijferdelen5() { return Get(delen5_, *this); }
 
 kit::Label& Program::MenuTotal() { return frmkiesbasis().lblgemaakt; }
 void Program::ShowMenu() { frmkiesbasis().Show(); }

@@ -16,7 +16,13 @@ class frmkomma;
 }  // namespace estimate
 namespace written {
 class frmcijferdeel0;
-}
+class frmcijferdelen4;
+class frmcijferdelen5;
+}  // namespace written
+namespace placevalue {
+class frmcijferdelen;
+class frmcijferdelen2;
+}  // namespace placevalue
 namespace blocks {
 class frmcijferdeel;
 }
@@ -54,10 +60,10 @@ class Program final : public kit::Hub {
   estimate::frmschat& frmschat();
   estimate::frmkomma& frmkomma();
   written::frmcijferdeel0& frmcijferdeel0();
-  kit::SeriesScreen& frmcijferdelen();
-  kit::SeriesScreen& frmcijferdelen2();
-  kit::SeriesScreen& frmcijferdelen4();
-  kit::SeriesScreen& frmcijferdelen5();
+  placevalue::frmcijferdelen& frmcijferdelen();
+  placevalue::frmcijferdelen2& frmcijferdelen2();
+  written::frmcijferdelen4& frmcijferdelen4();
+  written::frmcijferdelen5& frmcijferdelen5();
 
   // Every screen created so far, the main window first.
   std::vector<kit::Window*> Screens() const;
@@ -89,10 +95,10 @@ class Program final : public kit::Hub {
   std::unique_ptr<estimate::frmschat> schat_;
   std::unique_ptr<estimate::frmkomma> komma_;
   std::unique_ptr<written::frmcijferdeel0> deel0_;
-  std::unique_ptr<kit::PendingSeriesScreen> delen_;
-  std::unique_ptr<kit::PendingSeriesScreen> delen2_;
-  std::unique_ptr<kit::PendingSeriesScreen> delen4_;
-  std::unique_ptr<kit::PendingSeriesScreen> delen5_;
+  std::unique_ptr<placevalue::frmcijferdelen> delen_;
+  std::unique_ptr<placevalue::frmcijferdelen2> delen2_;
+  std::unique_ptr<written::frmcijferdelen4> delen4_;
+  std::unique_ptr<written::frmcijferdelen5> delen5_;
 };
 
 }  // namespace app

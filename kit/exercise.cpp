@@ -80,7 +80,8 @@ SeriesScreen::SeriesScreen(Hub& hub, const QString& caption, int clientWidth, in
       cmdstop(FrameButton(*this, FrameButtonKind::Stop, layout.stop)),
       lblprima(*this, layout.prima, QString(), Font{24, true}, Align::Centre),
       shpteller(*this, {layout.countersLeft, 0, 1095, 4095}, RGB(0, 128, 128)),
-      lneteller(*this, {layout.countersLeft, 2040}, {layout.countersLeft + 1080, 2040}, 6, RGB(224, 224, 224)),
+      lneteller(*this, {layout.countersLeft, layout.dividerTop}, {layout.countersLeft + 1080, layout.dividerTop}, 6,
+                RGB(224, 224, 224)),
       lblteller(*this, {layout.countersLeft + 120, 840, 855, 855}, QStringLiteral("0"), kCounterFont, Align::Centre),
       lbltotaal(*this, {layout.countersLeft + 120, 2280, 855, 855}, QStringLiteral("0"), kCounterFont,
                 Align::Centre),
@@ -126,11 +127,21 @@ void SeriesScreen::StartRules() {
   NewExercise();
   reeksgemaakt = CountUp(reeksgemaakt);
   lbltotaal.SetCaption(NumText(reeksgemaakt));
+  HideForWork();
+}
+
+void SeriesScreen::HideForWork() {
   cmdstop.SetVisible(false);
   cmdstart.SetVisible(false);
 }
 
 void SeriesScreen::Judge(bool correct) {
+  Score(correct);
+  OfferNieuw();
+  Verdict();
+}
+
+void SeriesScreen::Score(bool correct) {
   if (correct) {
     SetBackColor(colours::kRight);
     if (CountCorrect()) {
@@ -140,13 +151,15 @@ void SeriesScreen::Judge(bool correct) {
   } else {
     SetBackColor(colours::kWrong);
   }
+}
+
+void SeriesScreen::OfferNieuw() {
   cmdnieuw.SetVisible(true);
   cmdnieuw.SetFocus();
   if (cmdnogeens.Visible()) {
     cmdnieuw.SetVisible(false);
     cmdnogeens.SetFocus();
   }
-  Verdict();
 }
 
 void SeriesScreen::Verdict() {
@@ -175,8 +188,9 @@ void SeriesScreen::cmdnieuw_Click() {
   cmdcontrole.SetVisible(false);
   cmdstart.SetVisible(true);
   SetBackColor(colours::kBoardGrey);
-  if (TextBox* q = FirstQuotientBox()) q->SetText(QString());
+  EmptyAnswer();
   cmdstart.SetFocus();
+  AfterNieuw();
 }
 
 void SeriesScreen::cmdnogeens_Click() {
@@ -192,8 +206,9 @@ void SeriesScreen::cmdnogeens_Click() {
   SetBackColor(colours::kBoardGrey);
   lblprima.SetVisible(false);
   lblprima.SetCaption(QString());
-  if (TextBox* q = FirstQuotientBox()) q->SetText(QString());
+  EmptyAnswer();
   cmdstart.SetFocus();
+  AfterNogEens();
 }
 
 void SeriesScreen::cmdstop_Click() {
@@ -204,7 +219,5 @@ void SeriesScreen::cmdstop_Click() {
   Hide();
   WriteBackTotal();
 }
-
-void PendingSeriesScreen::cmdstart_Click() { StartRules(); }
 
 }  // namespace kit

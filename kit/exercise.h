@@ -76,6 +76,7 @@ class SeriesScreen : public ScoringScreen {
     Place stop;
     Place prima;
     int countersLeft = 10800;
+    int dividerTop = 2040;  // the line between the two counters
   };
   // The verdict word for reeksjuist after `length` exercises: "prima" from
   // primaFrom on, "mooi zo" from mooiZoFrom on (equal to primaFrom where the
@@ -114,16 +115,18 @@ class SeriesScreen : public ScoringScreen {
   virtual void cmdcontrole_Click() = 0;
   // The screen's clear routine; it calls ClearFrame at its own moment.
   virtual void ClearBoard() = 0;
-  // The quotient box that NIEUW and NOG EENS empty (element 0); null if none.
-  virtual TextBox* FirstQuotientBox() = 0;
 
-  // The frame's parts, for the screens' handlers to call in their own order.
+  // The frame's rules as named parts, for the screens' handlers to call in
+  // their own order; the hooks below are where a screen bends them.
   void SeriesReset();
-  // A new exercise in the series: the counter rises, START and STOP go.
+  // A new exercise in the series: the counter rises, then HideForWork.
   void StartRules();
-  // After the check: colours, counters, NIEUW (or NOG EENS) and the verdict.
+  // After the check: Score, OfferNieuw, then the verdict.
   void Judge(bool correct);
-  void Verdict();
+  // Background green and the counters up (once per exercise), or red.
+  void Score(bool correct);
+  // NIEUW on view with the focus; NOG EENS keeps it when the series is closed.
+  void OfferNieuw();
   // The part of the clear routine that every such screen shares.
   void ClearFrame();
 
@@ -131,21 +134,22 @@ class SeriesScreen : public ScoringScreen {
   void cmdnogeens_Click();
   void cmdstop_Click();
 
+  // Hooks; the defaults are the common order.
+  // START and STOP go while the pupil works.
+  virtual void HideForWork();
+  // The series verdict: the word, NOG EENS and STOP once the series is full.
+  virtual void Verdict();
+  // What NIEUW and NOG EENS empty after the clear routine (the first answer
+  // box, on the boards that have one).
+  virtual void EmptyAnswer() {}
+  // Resets a screen adds at the end of NIEUW and of NOG EENS.
+  virtual void AfterNieuw() {}
+  virtual void AfterNogEens() {}
+
+  const Verdicts& SeriesVerdicts() const { return verdicts_; }
+
  private:
   Verdicts verdicts_;
-};
-
-// A written-division screen whose exercise is not built yet: it follows the
-// frame's rules and makes up no exercise.
-class PendingSeriesScreen final : public SeriesScreen {
- public:
-  using SeriesScreen::SeriesScreen;
-
- protected:
-  void cmdstart_Click() override;
-  void cmdcontrole_Click() override {}
-  void ClearBoard() override { ClearFrame(); }
-  TextBox* FirstQuotientBox() override { return nullptr; }
 };
 
 }  // namespace kit

@@ -1,5 +1,6 @@
 #include "kit/numbers.h"
 
+#include <QLocale>
 #include <algorithm>
 #include <cmath>
 
@@ -34,6 +35,17 @@ double ReadNumber(QStringView text) {
 }
 
 QString NumText(long long value) { return QString::number(value); }
+
+QString DecimalText(double value) {
+  if (!std::isfinite(value)) return QString::number(value);
+  // Written in the C locale and only the separator taken from the desktop:
+  // some locales would otherwise bring their own digits or a minus sign.
+  // Adding 0.0 turns a negative zero (from "-0" in a box) into plain 0.
+  QString text = QString::number(value + 0.0, 'f', QLocale::FloatingPointShortest);
+  const QString separator = QLocale::system().decimalPoint();
+  if (separator != u".") text.replace(u'.', separator);
+  return text;
+}
 
 std::int16_t ReadInt16(QStringView text) {
   const double v = std::trunc(ReadNumber(text));

@@ -18,6 +18,12 @@ double ReadNumber(QStringView text);
 // Plain decimal text: no sign for zero or positives, no blank, no leading zero.
 QString NumText(long long value);
 
+// A number that may have decimals, in its shortest form with the desktop's
+// decimal separator and no digit grouping ("1763,668" under Dutch settings,
+// "2500" for a whole number). Both sides of every comparison of such texts
+// are written by this one function, so the separator never decides a verdict.
+QString DecimalText(double value);
+
 // A caption that the program wrote as a number, read back into a 16-bit
 // counter; anything out of range is clamped rather than wrapped.
 std::int16_t ReadInt16(QStringView text);

@@ -10,28 +10,21 @@ namespace written {
 
 namespace {
 
-using namespace step;
-const QColor kGreen = kit::RGB(0, 128, 0);
-const kit::Font kDigits{27.75};
-constexpr Size kBox{735, 735};
-constexpr int kH = 0, kT = 1, kE = 2;  // the dividend's digits
+using namespace board;
+using namespace board::act;
+
+const BoxStyle kBox{735, 735, kit::Font{27.75}};
+constexpr int kT = 1, kE = 2;  // the dividend's digits
 
 const BoardPlan& Board() {
   static const BoardPlan board = [] {
     BoardPlan b;
-    b.steps = 3;
     b.allowed = kit::kDigitsSignPoint;
-    b.digitBox = b.answerBox = kBox;
-    b.digitFont = b.answerFont = b.headFont = b.uitkomstFont = kDigits;
-    b.heads = {{{1560, 240, 735, 735}, u"H"}, {{2280, 240, 735, 735}, u"T"}, {{3000, 240, 735, 735}, u"E"},
-               {{4800, 3240, 735, 735}, u"H"}, {{5520, 3240, 735, 735}, u"T"}, {{6240, 3240, 735, 735}, u"E"}};
-    b.dividend = {{1560, 1200}, {2280, 1200}, {3000, 1200}};
-    b.divisor = {4800, 1200};
-    b.quotient = {{4800, 2280}, {5520, 2280}, {6240, 2280}};
-    b.columns = {1560, 2280, 3000};
-    b.productTops = {1920, 3600, 5280};
-    b.differenceTops = {2880, 4560, 6240};
-    b.lineColour = kGreen;
+    b.heads = {{0, {1560, 240}, &kBox, u"H"}, {1, {2280, 240}, &kBox, u"T"}, {2, {3000, 240}, &kBox, u"E"},
+               {3, {4800, 3240}, &kBox, u"H"}, {4, {5520, 3240}, &kBox, u"T"}, {5, {6240, 3240}, &kBox, u"E"}};
+    b.dividend = {{{1560, 1200}, &kBox}, {{2280, 1200}, &kBox}, {{3000, 1200}, &kBox}};
+    b.divisor = {{4800, 1200}, &kBox};
+    b.groups = {{Grp::quotient, {{{4800, 2280}, &kBox}, {{5520, 2280}, &kBox}, {{6240, 2280}, &kBox}}}};
     b.lnemin = {0, {{{840, 2400}, {1320, 2400}}, {{840, 4080}, {1320, 4080}}, {{1680, 5760}, {2160, 5760}}}};
     b.lneHT1 = {1, {{{1440, 2760}, {3120, 2760}}, {{1560, 4440}, {3000, 4440}}, {{2280, 6120}, {3720, 6120}}}};
     b.lneE = {0,
@@ -41,64 +34,64 @@ const BoardPlan& Board() {
                {{3360, 2640}, {3360, 3120}},
                {{3360, 3240}, {3360, 3720}},
                {{3360, 3840}, {3360, 4440}}}};
-    b.lneHT = {{1560, 1080}, {3000, 1080}};
-    b.lneHTColour = kit::RGB(0, 0, 192);
-    b.line1 = {{4560, 960}, {4560, 7200}};
-    b.line2 = {{4560, 2160}, {8280, 2160}};
+    b.lneHT = {{1560, 1080}, {3000, 1080}, 5, kit::RGB(0, 0, 192)};
+    b.line1 = {{4560, 960}, {4560, 7200}, 10};
+    b.line2 = {{4560, 2160}, {8280, 2160}, 10};
     b.uitkomst = {4800, 2280, 2175, 735};
+    b.uitkomstFont = kBox.font;
     b.lbldeler = {6000, 600, 855, 495};
     b.lbldeeltal = {7440, 600, 855, 495};
     b.lblQ = {7440, 0, 855, 495};
-    b.lblmultrest = {6000, 0, 855, 495};
-    b.lblQuitkomst = {3720, 0, 855, 495};
     return b;
   }();
   return board;
 }
 
+const RowsPlan kRows{3,
+                     {1560, 2280, 3000},
+                     {1920, 3600, 5280},
+                     {2880, 4560, 6240},
+                     &kBox,
+                     {6000, 0, 855, 495},
+                     {3720, 0, 855, 495}};
+
 const std::vector<Reaction>& Reactions() {
   static const std::vector<Reaction> table = {
-      {Q(0), {Show(0), Focus(0)}},
-      {A(0), {Line(LineSet::HT1, 1), Show(1), Focus(1), Line(LineSet::Min, 0)}},
-      {A(1), {Lines(LineSet::E, 0, 1), Show(2), BringDown(2, kT), OpenQuotient(1)}},
-      {Q(1), {Show(3), Show(4), Focus(3), Lines(LineSet::Min, 0, 1)}},
-      {A(3), {Focus(4)}},
-      {A(4), {Line(LineSet::HT1, 2), Show(5), Focus(5)}},
-      {A(5), {Show(6), BringDown(6, kE), OpenQuotient(2), Lines(LineSet::E, 2, 5)}},
-      {Q(2), {Show(7), Focus(7)}},
-      {A(7), {Show(8), Focus(8)}},
-      {A(8), {Show(9), Line(LineSet::Min, 2), Line(LineSet::HT1, 3), Focus(9)}},
-      {A(9), {Show(9), ShowControle()}},
+      {Q(0), {Show(A(0)), Focus(A(0))}},
+      {A(0), {ShowLine(Lines::HT1, 1), Show(A(1)), Focus(A(1)), ShowLine(Lines::min, 0)}},
+      {A(1), {ShowLines(Lines::E, 0, 1), Show(A(2)), BringDown(A(2), kT), Enable(Q(1)), Focus(Q(1))}},
+      {Q(1), {Show(A(3)), Show(A(4)), Focus(A(3)), ShowLines(Lines::min, 0, 1)}},
+      {A(3), {Focus(A(4))}},
+      {A(4), {ShowLine(Lines::HT1, 2), Show(A(5)), Focus(A(5))}},
+      {A(5), {Show(A(6)), BringDown(A(6), kE), Enable(Q(2)), Focus(Q(2)), ShowLines(Lines::E, 2, 5)}},
+      {Q(2), {Show(A(7)), Focus(A(7))}},
+      {A(7), {Show(A(8)), Focus(A(8))}},
+      {A(8), {Show(A(9)), ShowLine(Lines::min, 2), ShowLine(Lines::HT1, 3), Focus(A(9))}},
+      {A(9), {Show(A(9)), ShowControle()}},
   };
   return table;
 }
 
 const std::vector<Check>& Checks() {
-  using namespace check;
-  static const std::vector<Check> table = {
-      FirstDifference(1, 0),
-      Difference(5, Two(1, 2), Two(3, 4)),
-      Difference(9, Two(5, 6), Two(7, 8)),
-      Remainder(9),
-      Product(One(0), 0),
-      Product(Two(3, 4), 1),
-      Product(Two(7, 8), 2),
-  };
+  // This board alone also holds the final difference against the remainder.
+  static const std::vector<Check> table = [] {
+    std::vector<Check> checks = StepChecks(3);
+    checks.push_back(check::Remainder(A(FinalBox(3))));
+    return checks;
+  }();
   return table;
 }
-
-constexpr int kFinal = DifferenceBox(3);
 
 }  // namespace
 
 frmcijferdeel0::frmcijferdeel0(kit::Hub& hub)
     : DivisionScheme(hub, QStringLiteral("cijferend delen zonder rest"), kit::colours::SystemWindowColour(),
                      Layout{{5640, 5880, 1815, 855}, {10200, 6000, 1575, 855}, {4800, 4080, 4335, 735}},
-                     Verdicts{5, 4, 4}, Board(), Reactions(), Checks()) {}
+                     Verdicts{5, 4, 4}, Board(), kRows, Reactions(), Checks()) {}
 
 long long frmcijferdeel0::DividendDigit(int digit) const {
   const std::int16_t digits[] = {deeltalH, deeltalT, deeltalE};
-  return digits[std::clamp(digit, kH, kE)];
+  return digits[std::clamp(digit, 0, kE)];
 }
 
 void frmcijferdeel0::MakeUp() {
@@ -132,70 +125,14 @@ void frmcijferdeel0::cmdstart_Click() {
   txtorde.ForEach([](kit::TextBox& b, int) { b.SetVisible(true); });
   txtquotient.ForEach([](kit::TextBox& b, int) { b.SetVisible(true); });
   MakeUp();
-  if (deeltalH >= deler) {
-    txtquotient[0].SetEnabled(true);
-    txtquotient[0].SetFocus();
-  } else {
-    // The hundreds digit does not hold the divisor: the screen writes the
-    // first step with a 0, through the same reactions as the pupil's typing.
-    for (int i = 0; i <= 2; ++i) txtaftrek[i].SetVisible(true);
-    txtaftrek[0].SetText(QStringLiteral("0"));
-    txtaftrek[1].SetText(kit::NumText(deeltalH));
-    txtaftrek[2].SetText(kit::NumText(deeltalT));
-    txtquotient[0].SetEnabled(false);
-    txtquotient[0].SetVisible(true);
-    txtquotient[0].SetText(QStringLiteral("0"));
-    txtquotient[0].SetItalic(true);
-    txtquotient[1].SetFocus();
-    lneHT1[1].SetVisible(true);
-    lneE[0].SetVisible(true);
-    lneE[1].SetVisible(true);
-    lneHT.SetVisible(true);
-  }
+  Open();
   StartRules();
 }
 
-// Emptying is quiet: clearing must not set off the step reactions.
-void frmcijferdeel0::ClearBoard() {
-  txtquotient.ForEach([](kit::TextBox& b, int) {
-    b.SetTextQuiet(QString());
-    b.SetVisible(true);
-    b.SetEnabled(false);
-  });
-  txtaftrek.ForEach([](kit::TextBox& b, int) {
-    b.SetTextQuiet(QString());
-    b.SetVisible(false);
-    b.SetBackColor(kit::colours::kFresh);
-  });
-  for (kit::Group<kit::Line>* lines : {&lneE, &lnemin, &lneHT1})
-    lines->ForEach([](kit::Line& l, int) { l.SetVisible(false); });
-  txtdeeltal.ForEach([](kit::TextBox& b, int) { b.SetTextQuiet(QString()); });
-  txtdeler.SetTextQuiet(QString());
-  lneHT.SetVisible(false);
-  lbluitkomst.SetCaption(QString());
-  lbluitkomst.SetVisible(false);
-  txtquotient[0].SetItalic(false);
-  ClearFrame();
-}
-
-void frmcijferdeel0::cmdcontrole_Click() {
-  cmdcontrole.SetVisible(false);
-  FillEmptyWithZero();
-  CheckRows(rest);
-  // Read in wide arithmetic: pasted long texts make numbers far past 16 bits,
-  // and the label keeps the pupil's number exactly, so that neither such a
-  // number nor a fraction can ever pass for the quotient.
-  const double pupils = QuotientNumber();
-  lbluitkomst.SetCaption(NumberText(pupils));
-  lbluitkomst.SetVisible(true);
-  uitkomst = std::isfinite(pupils)
-                 ? static_cast<std::int16_t>(std::clamp(std::trunc(pupils), double(INT16_MIN), double(INT16_MAX)))
+void frmcijferdeel0::TakeUitkomst(double digits) {
+  uitkomst = std::isfinite(digits)
+                 ? static_cast<std::int16_t>(std::clamp(std::trunc(digits), double(INT16_MIN), double(INT16_MAX)))
                  : std::int16_t{0};
-  lblQuitkomst.SetCaption(NumberText(pupils));
-  txtquotient.ForEach([](kit::TextBox& b, int) { b.SetVisible(false); });
-  const bool correct =
-      lblQuitkomst.Caption() == lblQ.Caption() && txtaftrek[kFinal].Text() == lblmultrest.Caption();
-  Judge(correct);
 }
 
 }  // namespace written

@@ -23,9 +23,10 @@ class frmcijferdeel0 final : public DivisionScheme {
 
  protected:
   void cmdstart_Click() override;
-  void cmdcontrole_Click() override;
-  void ClearBoard() override;
+  void cmdcontrole_Click() override { Controle(rest); }
   long long DividendDigit(int digit) const override;
+  bool LeadingDigitHoldsDivisor() const override { return deeltalH >= deler; }
+  void TakeUitkomst(double digits) override;
 
  private:
   void MakeUp();

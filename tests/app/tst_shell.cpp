@@ -9,7 +9,10 @@
 #include "estimate/frmschat.h"
 #include "shell_steps.h"
 #include "support/testmain.h"
+#include "placevalue/frmcijferdelen.h"
 #include "written/frmcijferdeel0.h"
+#include "written/frmcijferdelen4.h"
+#include "written/frmcijferdelen5.h"
 
 using namespace shell_steps;
 using testing_support::Shot;
@@ -47,14 +50,14 @@ const std::array<MenuEntry, 9> kMenu{{
      ScreenOf<estimate::frmkomma, &P::frmkomma>, "schatten  < 1000", 11880, 7935, true},
     {"Command3", &M::Command3, "Ik deel zonder rest", "OEFEN", 3188,
      ScreenOf<written::frmcijferdeel0, &P::frmcijferdeel0>, "cijferend delen zonder rest", 11880, 7935, true},
-    {"Command7", &M::Command7, "Ik deel tot TE", "OEFEN", 3465, ScreenOf<kit::SeriesScreen, &P::frmcijferdelen>,
+    {"Command7", &M::Command7, "Ik deel tot TE", "OEFEN", 3465, ScreenOf<placevalue::frmcijferdelen, &P::frmcijferdelen>,
      "cijferen : delen", 11880, 7935, true},
-    {"cmdkies", &M::cmdkies, "Ik deel met rest", "OEFEN", 3925, ScreenOf<kit::SeriesScreen, &P::frmcijferdelen2>,
+    {"cmdkies", &M::cmdkies, "Ik deel met rest", "OEFEN", 3925, ScreenOf<placevalue::frmcijferdelen2, &P::frmcijferdelen2>,
      "cijferen : delen", 11880, 7935, false},
     {"Command5", &M::Command5, "Ik deel tot 100 000 ", "MOEILIJK", 4662,
-     ScreenOf<kit::SeriesScreen, &P::frmcijferdelen4>, "cijferen : delen< 100 000", 11880, 7935, true},
+     ScreenOf<written::frmcijferdelen4, &P::frmcijferdelen4>, "cijferen : delen< 100 000", 11880, 7935, true},
     {"Command4", &M::Command4, "Ik deel tot 100 000 met komma ", "MOEILIJK", 5400,
-     ScreenOf<kit::SeriesScreen, &P::frmcijferdelen5>, "cijferen : delen met komma", 11880, 7935, true},
+     ScreenOf<written::frmcijferdelen5, &P::frmcijferdelen5>, "cijferen : delen met komma", 11880, 7935, true},
 }};
 
 // The picture cycle in its order.

@@ -22,6 +22,7 @@
 #include "kit/numbers.h"
 #include "support/pupil.h"
 #include "support/solve_screens.h"
+#include "written/pending.h"
 
 namespace testing_support {
 
@@ -372,7 +373,7 @@ std::vector<QLineEdit*> Monkey::AnswerBoxes(kit::Window& w) const {
 // A written-division screen whose exercise is not there yet: its START follows
 // the frame and hides STOP, and then nothing more can happen on it.
 bool Monkey::NotBuilt(kit::Window& w) const {
-  if (dynamic_cast<kit::PendingSeriesScreen*>(&w)) return true;
+  if (dynamic_cast<written::PendingScreen*>(&w)) return true;
   if (!dynamic_cast<kit::SeriesScreen*>(&w)) return false;
   for (const ScreenSolver& s : Solvers())
     if (s.owns(w)) return false;

@@ -1,0 +1,255 @@
+#include "board/board.h"
+
+#include <algorithm>
+
+#include "kit/keyfilter.h"
+#include "kit/numbers.h"
+
+namespace board {
+
+namespace {
+
+kit::Place At(kit::TwipPoint p, const BoxStyle& s) { return {p.x, p.y, s.width, s.height}; }
+
+kit::TextBox& AddBox(kit::Group<kit::TextBox>& group, kit::Container& parent, const BoxItem& item) {
+  kit::TextBox& box = group.Add(parent, At(item.at, *item.style), item.style->font);
+  box.SetForeColor(item.fore.isValid() ? item.fore : item.style->fore);
+  return box;
+}
+
+kit::Line MakeLine(kit::Container& parent, const LineItem& item, const QColor& colour) {
+  return kit::Line(parent, item.from, item.to, item.width, item.colour.isValid() ? item.colour : colour);
+}
+
+void Fill(kit::Group<kit::Line>& group, kit::Container& parent, const LineGroupPlan& plan, const QColor& colour) {
+  for (int i = 0; i < plan.first; ++i) group.Skip();
+  for (const LineItem& item : plan.lines) {
+    group.Add(parent, item.from, item.to, item.width, item.colour.isValid() ? item.colour : colour)
+        .SetVisible(false);
+  }
+}
+
+}  // namespace
+
+BoardScreen::BoardScreen(kit::Hub& hub, const QString& caption, const QColor& back, const Layout& layout,
+                         const Verdicts& verdicts, const BoardPlan& plan, const std::vector<Reaction>& reactions,
+                         const std::vector<Check>& checks)
+    : kit::SeriesScreen(hub, caption, plan.clientWidth, plan.clientHeight, back, layout, verdicts),
+      // First of the board's graphical controls, so that it lies under them.
+      Shape1(plan.shape1 ? std::make_unique<kit::Shape>(*this, plan.shape1->place, plan.shape1->fill,
+                                                        plan.shape1->border)
+                         : nullptr),
+      txtdeeltal(boxes_[std::size_t(Grp::deeltal)]),
+      txtdeler(*this, At(plan.divisor.at, *plan.divisor.style), plan.divisor.style->font),
+      txtquotient(boxes_[std::size_t(Grp::quotient)]),
+      lneHT(MakeLine(*this, plan.lneHT, plan.lineColour)),
+      Line1(MakeLine(*this, plan.line1, plan.lineColour)),
+      Line2(MakeLine(*this, plan.line2, plan.lineColour)),
+      lbluitkomst(*this, plan.uitkomst, QString(), plan.uitkomstFont, kit::Align::Centre),
+      lbldeler(*this, plan.lbldeler),
+      lbldeeltal(*this, plan.lbldeeltal),
+      lblQ(*this, plan.lblQ),
+      allowed_(plan.allowed),
+      checks_(checks) {
+  std::vector<const Head*> heads;
+  for (const Head& h : plan.heads) heads.push_back(&h);
+  std::sort(heads.begin(), heads.end(), [](const Head* a, const Head* b) { return a->index < b->index; });
+  for (const Head* h : heads) {
+    while (txtorde.Count() < h->index) txtorde.Skip();
+    kit::TextBox& head = txtorde.Add(*this, At(h->at, *h->style), h->style->font);
+    head.SetTextQuiet(QString::fromUtf16(h->caption));
+    head.SetBackColor(kit::RGB(0, 128, 0));
+    head.SetForeColor(kit::colours::kWhite);
+    head.SetEnabled(false);
+    head.SetVisible(false);
+  }
+
+  txtdeler.SetForeColor(plan.divisor.fore.isValid() ? plan.divisor.fore : plan.divisor.style->fore);
+  txtdeler.SetEnabled(false);
+  for (const BoxItem& item : plan.dividend) AddBox(txtdeeltal, *this, item).SetEnabled(false);
+  for (const kit::Place& place : plan.commas) {
+    kit::TextBox& comma = txtkomma.Add(*this, place, plan.commaFont);
+    comma.SetTextQuiet(QStringLiteral(","));
+    comma.SetEnabled(false);
+  }
+
+  for (const GroupPlan& g : plan.groups) {
+    kit::Group<kit::TextBox>& group = Group(g.group);
+    for (const BoxItem& item : g.items) AddBox(group, *this, item);
+    clicks_[std::size_t(g.group)] = g.click;
+    group.ForEach([this, grp = g.group](kit::TextBox& b, int i) {
+      if (grp == Grp::quotient) {
+        b.SetEnabled(false);
+      } else {
+        b.SetVisible(false);
+      }
+      b.onKeyPress = [this, grp, i](int& key) { BoxKeyPress(grp, i, key); };
+      b.onChange = [this, grp, i] { BoxChange(grp, i); };
+      b.onClick = [this, grp, i] { BoxClick(grp, i); };
+    });
+  }
+
+  Fill(lnemin, *this, plan.lnemin, plan.lineColour);
+  Fill(lneHT1, *this, plan.lneHT1, plan.lineColour);
+  Fill(lneE, *this, plan.lneE, plan.lineColour);
+  lneHT.SetVisible(false);
+
+  lbluitkomst.SetBackColor(kit::RGB(255, 255, 0));
+  lbluitkomst.SetVisible(false);
+  for (kit::Label* l : {&lbldeler, &lbldeeltal, &lblQ}) l->SetVisible(false);
+
+  // Each box gets the list of rows that match it, in table order.
+  for (std::size_t g = 0; g < kGroups; ++g) reactions_[g].resize(std::size_t(boxes_[g].Count()));
+  for (const Reaction& r : reactions) {
+    auto& rows = reactions_[std::size_t(r.changed.group)];
+    if (r.changed.index == kEvery) {
+      for (auto& slot : rows) slot.push_back(&r);
+    } else {
+      rows.at(std::size_t(r.changed.index)).push_back(&r);
+    }
+  }
+}
+
+kit::Group<kit::Line>& BoardScreen::LineGroup(Lines g) {
+  switch (g) {
+    case Lines::HT1: return lneHT1;
+    case Lines::E: return lneE;
+    case Lines::min: break;
+  }
+  return lnemin;
+}
+
+void BoardScreen::Departure(int) {}
+
+// ---------------------------------------------------------------- handlers
+
+void BoardScreen::BoxChange(Grp group, int index) {
+  Repair(group);
+  // A row may empty or fill the very box that is reacting; the rows it
+  // matched when the change came still run, as one reaction.
+  for (const Reaction* r : reactions_[std::size_t(group)][std::size_t(index)]) {
+    if (!Holds(r->guard)) continue;
+    for (const Action& a : r->actions)
+      if (Holds(a.guard)) Run(a);
+  }
+}
+
+void BoardScreen::BoxKeyPress(Grp group, int index, int& keyAscii) {
+  kit::KeyPressRule(Group(group)[index], keyAscii, allowed_);
+}
+
+void BoardScreen::BoxClick(Grp group, int index) {
+  kit::TextBox& box = Group(group)[index];
+  switch (clicks_[std::size_t(group)]) {
+    case Click::EmptyAndFocus:
+      // Emptying runs the box's reaction, which may send the focus on; the
+      // pupil clicked here to write again, so the focus comes back.
+      box.SetText(QString());
+      box.SetFocus();
+      break;
+    case Click::Empty: box.SetText(QString()); break;
+    case Click::Nothing: break;
+  }
+}
+
+void BoardScreen::Repair(Grp group) {
+  Group(group).ForEach([this](kit::TextBox& b, int) { kit::ChangeRule(b, allowed_); });
+}
+
+bool BoardScreen::Holds(Guard guard) const {
+  switch (guard) {
+    case Guard::NotWhileNieuw: return !cmdnieuw.Visible();
+    case Guard::LeadingHoldsDivisor: return LeadingDigitHoldsDivisor();
+    case Guard::LeadingBelowDivisor: return !LeadingDigitHoldsDivisor();
+    case Guard::Always: break;
+  }
+  return true;
+}
+
+void BoardScreen::Run(const Action& a) {
+  using Do = Action::Do;
+  switch (a.what) {
+    case Do::Show: Boxes(a.box).SetVisible(true); break;
+    case Do::Hide: Boxes(a.box).SetVisible(false); break;
+    case Do::Empty: Boxes(a.box).SetText(QString()); break;
+    case Do::Focus: Boxes(a.box).SetFocus(); break;
+    case Do::Enable: Boxes(a.box).SetEnabled(true); break;
+    case Do::ShowLines:
+      for (int i = a.lines.first; i <= a.lines.last; ++i) LineGroup(a.lines.group)[i].SetVisible(true);
+      break;
+    case Do::BringDown: Boxes(a.box).SetText(kit::NumText(DividendDigit(a.digit))); break;
+    case Do::CopyText: Boxes(a.box).SetText(Boxes(a.source).Text()); break;
+    case Do::ShowControle: cmdcontrole.SetVisible(true); break;
+    case Do::FocusControle: cmdcontrole.SetFocus(); break;
+    case Do::ZeroFirstQuotient:
+      if (txtquotient[0].Text().isEmpty()) {
+        txtquotient[0].SetEnabled(true);
+        txtquotient[0].SetText(QStringLiteral("0"));
+      }
+      break;
+    case Do::Departure: Departure(a.departure); break;
+  }
+}
+
+// ---------------------------------------------------------------- CONTROLE
+
+void BoardScreen::FillEmptyWithZero(const std::vector<Box>& order) {
+  for (Box b : order)
+    if (Boxes(b).Text().isEmpty()) Boxes(b).SetText(QStringLiteral("0"));
+}
+
+void BoardScreen::FillEmptyWithZero(Grp group) {
+  Group(group).ForEach([](kit::TextBox& b, int) {
+    if (b.Text().isEmpty()) b.SetText(QStringLiteral("0"));
+  });
+}
+
+void BoardScreen::CheckRows(double rest) {
+  auto number = [this](Box b) { return kit::ReadNumber(Boxes(b).Text()); };
+  auto row = [&](const Row& r) { return r.twoDigits ? 10 * number(r.tens) + number(r.units) : number(r.units); };
+  auto red = [this](Box b) { Boxes(b).SetBackColor(kit::colours::kWrong); };
+  for (const Check& c : checks_) {
+    switch (c.kind) {
+      case Check::Kind::Difference:
+        if (number(c.box) != row(c.above) - row(c.product)) red(c.box);
+        break;
+      case Check::Kind::Remainder:
+        if (number(c.box) != rest) red(c.box);
+        break;
+      case Check::Kind::Product:
+        if (row(c.product) != number(c.quotient) * kit::ReadNumber(txtdeler.Text())) {
+          if (c.product.twoDigits) red(c.product.tens);
+          red(c.product.units);
+        }
+        break;
+    }
+  }
+}
+
+double BoardScreen::DigitsNumber(Grp group) const {
+  const kit::Group<kit::TextBox>& boxes = Group(group);
+  double value = 0;
+  for (int i = 0; i < boxes.Count(); ++i) value = 10 * value + kit::ReadNumber(boxes[i].Text());
+  return value;
+}
+
+// ---------------------------------------------------------------- clearing
+
+void BoardScreen::ClearQuietly(Grp group, bool visible, std::optional<bool> enabled) {
+  Group(group).ForEach([&](kit::TextBox& b, int) {
+    b.SetTextQuiet(QString());
+    b.SetVisible(visible);
+    if (enabled) b.SetEnabled(*enabled);
+    b.SetBackColor(kit::colours::kFresh);
+  });
+}
+
+void BoardScreen::HideLines() {
+  for (kit::Group<kit::Line>* lines : {&lneE, &lnemin, &lneHT1})
+    lines->ForEach([](kit::Line& l, int) { l.SetVisible(false); });
+  lneHT.SetVisible(false);
+}
+
+void BoardScreen::EmptyAnswer() { txtquotient[0].SetText(QString()); }
+
+}  // namespace board
