@@ -6,9 +6,8 @@
 // - A program-set text raises the box's change handler at once, nested inside
 //   the statement that set it; setting the text a box already holds is no change.
 // - A key press reaches the key-press handler before the box applies it; the
-//   handler swallows it by setting the key code to 0.
-// - Text that would enter without a key press and that no rule can check (drops,
-//   middle-click selection, input-method commits) is refused.
+//   handler swallows it by setting the key code to 0. Text that would enter
+//   without a key press and that no rule can check is refused (keyinput.h).
 // - Giving the focus to a hidden or disabled control does nothing.
 // - Graphical controls (labels, pictures, lines, shapes) always lie below the
 //   windowed ones (text boxes, buttons, frames), each kind in creation order.
@@ -19,20 +18,17 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <stdexcept>
 #include <vector>
 
 #include "kit/units.h"
 
-class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTimer;
 class QStatusBar;
 class QProgressBar;
-class QAction;
 
 namespace kit {
 
@@ -68,6 +64,10 @@ class Control {
   enum class Layer { Graphical, Windowed };
   Control(Container& parent, QWidget* widget, const Place& place, Layer layer);
   virtual void ApplyColours();
+  // For the controls that take the focus: nothing happens when the control is
+  // hidden or disabled.
+  void SetFocus();
+  bool HasFocus() const;
 
  private:
   QPointer<QWidget> widget_;
@@ -120,14 +120,6 @@ class Group {
   std::vector<std::unique_ptr<T>> items_;
 };
 
-// The key code a press carries, as the key-press handlers know it: the typed
-// character, Backspace 8, Enter 13, Escape 27, Ctrl+letter 1 to 26, paste 22
-// (Ctrl+V, Shift+Ins), copy 3 (Ctrl+C, Ctrl+Ins), undo 26 (Ctrl+Z, Alt+Backspace),
-// cut 24 (Ctrl+X, Shift+Del), redo 25, and 127 for the other editing shortcuts
-// (delete word, delete to end of line). Empty for keys that type nothing and edit
-// nothing (arrows, Home, End, Delete, Tab, function keys): they reach the box.
-std::optional<int> KeyAsciiOf(const QKeyEvent& event);
-
 class TextBox final : public Control {
  public:
   TextBox(Container& parent, const Place& place, const Font& font = {}, Align align = Align::Centre);
@@ -140,8 +132,8 @@ class TextBox final : public Control {
   void SetTextQuiet(const QString& text);
   void SetItalic(bool italic);
   bool Italic() const;
-  void SetFocus();
-  bool HasFocus() const;
+  using Control::HasFocus;
+  using Control::SetFocus;
   int SelStart() const;
   void SetSelStart(int start);
   int SelLength() const;
@@ -157,10 +149,6 @@ class TextBox final : public Control {
 
  protected:
   void ApplyColours() override;
-
- private:
-  class Filter;
-  Filter* filter_;
 };
 
 class Label final : public Control {
@@ -194,8 +182,8 @@ class Button final : public Control {
   // Moves a text button's caption to its top or bottom edge: for a button that
   // another lies across, so that its caption stays in the part on view.
   void SetCaptionVAlign(VAlign align);
-  void SetFocus();
-  bool HasFocus() const;
+  using Control::HasFocus;
+  using Control::SetFocus;
   std::function<void()> onClick;
 
  protected:
@@ -297,7 +285,5 @@ class ProgressBar final : public Control {
  private:
   QProgressBar* bar_;
 };
-
-QString ClipboardText();
 
 }  // namespace kit
