@@ -201,6 +201,10 @@ void Control::ApplyColours() {
   Recolour(widget_, {{QPalette::Window, back_}, {QPalette::WindowText, fore_}});
 }
 
+void Control::Move(const Place& place) {
+  place_ = place;
+  widget_->setGeometry(place.Pixels());
+}
 
 void Control::SetFocus() {
   if (!widget_->isVisibleTo(widget_->window()) || !widget_->isEnabled()) return;
@@ -395,13 +399,10 @@ void Timer::Fire() {
 
 // ---------------------------------------------------------------- StatusBar
 
-StatusBar::StatusBar(Container& parent, const std::vector<int>& panelStretch)
-    : Control(parent, new QStatusBar, Place{}, Layer::Windowed) {
+StatusBar::StatusBar(Container& parent, const Place& place, const std::vector<int>& panelStretch)
+    : Control(parent, new QStatusBar, place, Layer::Windowed) {
   QStatusBar* bar = Bar();
   bar->setSizeGripEnabled(false);
-  QWidget* surface = parent.Surface();
-  const int h = 26;
-  bar->setGeometry(0, surface->height() - h, surface->width(), h);
   for (int stretch : panelStretch) {
     auto* panel = new QLabel;
     panel->setFrameShape(QFrame::Panel);
@@ -415,9 +416,12 @@ StatusBar::StatusBar(Container& parent, const std::vector<int>& panelStretch)
     panels_.push_back(panel);
     tags_.emplace_back();
   }
-  // Lay the panels out now, so that their widths are known before the window is shown.
   bar->ensurePolished();
-  if (bar->layout()) bar->layout()->activate();
+  LayOut();
+}
+// Lays the panels out now, so that their widths are known before the window is shown.
+void StatusBar::LayOut() const {
+  if (Bar()->layout()) Bar()->layout()->activate();
 }
 QStatusBar* StatusBar::Bar() const { return static_cast<QStatusBar*>(Widget()); }
 int StatusBar::PanelCount() const { return static_cast<int>(panels_.size()); }
@@ -425,13 +429,13 @@ QString StatusBar::PanelText(int panel) const { return panels_.at(std::size_t(pa
 void StatusBar::SetPanelText(int panel, const QString& text) { panels_.at(std::size_t(panel))->setText(text); }
 QString StatusBar::PanelTag(int panel) const { return tags_.at(std::size_t(panel)); }
 void StatusBar::SetPanelTag(int panel, const QString& tag) { tags_.at(std::size_t(panel)) = tag; }
-QRect StatusBar::PanelRect(int panel) const {
-  if (Bar()->layout()) Bar()->layout()->activate();
-  return panels_.at(std::size_t(panel))->geometry();
+Place StatusBar::PanelRect(int panel) const {
+  LayOut();
+  return Place::FromPixels(panels_.at(std::size_t(panel))->geometry());
 }
-int StatusBar::PanelWidth(int panel) const { return PanelRect(panel).width(); }
+int StatusBar::PanelWidth(int panel) const { return PanelRect(panel).width; }
 int StatusBar::BlankWidth() const {
-  return std::max(1, QFontMetrics(panels_.front()->font()).horizontalAdvance(u' '));
+  return Twips(std::max(1, QFontMetrics(panels_.front()->font()).horizontalAdvance(u' ')));
 }
 
 // ---------------------------------------------------------------- ProgressBar
@@ -446,9 +450,9 @@ int ProgressBar::Minimum() const { return bar_->minimum(); }
 int ProgressBar::Maximum() const { return bar_->maximum(); }
 void ProgressBar::SetValue(int value) { bar_->setValue(value); }
 int ProgressBar::Value() const { return bar_->value(); }
-void ProgressBar::PlaceInto(StatusBar& bar, const QRect& pixels) {
+void ProgressBar::PlaceInto(StatusBar& bar, const Place& place) {
   bar_->setParent(bar.Bar());
-  bar_->setGeometry(pixels);
+  Move(place);
   bar_->show();
   bar_->raise();
   bar_->setValue(0);

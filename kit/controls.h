@@ -64,6 +64,8 @@ class Control {
   enum class Layer { Graphical, Windowed };
   Control(Container& parent, QWidget* widget, const Place& place, Layer layer);
   virtual void ApplyColours();
+  // Moves the control to a new place in its container.
+  void Move(const Place& place);
   // For the controls that take the focus: nothing happens when the control is
   // hidden or disabled.
   void SetFocus();
@@ -250,22 +252,23 @@ class Timer {
   bool enabled_ = false;
 };
 
-// A status bar along the bottom of a window, with text panels, and a progress
-// bar that can be placed inside one panel.
+// A status bar with text panels side by side, their widths in proportion to
+// their stretch; a progress bar can be placed inside one panel.
 class StatusBar final : public Control {
  public:
-  StatusBar(Container& parent, const std::vector<int>& panelStretch);
+  StatusBar(Container& parent, const Place& place, const std::vector<int>& panelStretch);
   int PanelCount() const;
   QString PanelText(int panel) const;
   void SetPanelText(int panel, const QString& text);
   QString PanelTag(int panel) const;
   void SetPanelTag(int panel, const QString& tag);
-  QRect PanelRect(int panel) const;  // pixels, in the status bar
-  int PanelWidth(int panel) const;   // pixels
-  int BlankWidth() const;            // width of one blank in the panels' font, pixels
+  Place PanelRect(int panel) const;  // in the status bar
+  int PanelWidth(int panel) const;
+  int BlankWidth() const;            // of one blank in the panels' font
   QStatusBar* Bar() const;
 
  private:
+  void LayOut() const;
   std::vector<QLabel*> panels_;
   std::vector<QString> tags_;
 };
@@ -278,8 +281,9 @@ class ProgressBar final : public Control {
   int Maximum() const;
   void SetValue(int value);
   int Value() const;
-  // Into the given rectangle of the status bar (true), or back to its window.
-  void PlaceInto(StatusBar& bar, const QRect& pixels);
+  // Shows the bar at a place inside the status bar, from 0; TakeBack hides it
+  // in its container again.
+  void PlaceInto(StatusBar& bar, const Place& place);
   void TakeBack(Container& owner);
 
  private:

@@ -39,7 +39,7 @@ void Tick(app::frminfo& info, int n) {
 // as a fraction of the panel's width; -1 when the panel shows no text.
 double LeftmostInk(app::frminfo& info) {
   QStatusBar* bar = info.StatusBar1.Bar();
-  const QRect panel = info.StatusBar1.PanelRect(0).adjusted(2, 2, -2, -2);
+  const QRect panel = info.StatusBar1.PanelRect(0).Pixels().adjusted(2, 2, -2, -2);
   const QImage img = bar->grab(panel).toImage();
   const qreal dpr = img.devicePixelRatio();
   for (int x = 0; x < img.width(); ++x)
@@ -99,14 +99,14 @@ class InfoTest : public QObject {
     QCOMPARE(bar->geometry().width(), client.width());
     QWidget* progress = info.ProgressBar1.Widget();
     QCOMPARE(progress->parentWidget(), static_cast<QWidget*>(bar));
-    const QRect first = info.StatusBar1.PanelRect(0);
-    const QRect second = info.StatusBar1.PanelRect(1);
+    const QRect first = info.StatusBar1.PanelRect(0).Pixels();
+    const QRect second = info.StatusBar1.PanelRect(1).Pixels();
     QCOMPARE(progress->geometry(), second);
     // The scrolling text must not push the panels about under the bar.
     for (int step = 0; step < 6; ++step) {
       Tick(info, 20);
-      QCOMPARE(info.StatusBar1.PanelRect(0), first);
-      QCOMPARE(info.StatusBar1.PanelRect(1), second);
+      QCOMPARE(info.StatusBar1.PanelRect(0).Pixels(), first);
+      QCOMPARE(info.StatusBar1.PanelRect(1).Pixels(), second);
       QCOMPARE(progress->geometry(), second);
     }
     Shot(info, QStringLiteral("info_midrun"));
