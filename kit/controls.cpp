@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "kit/artwork.h"
+#include "kit/clock.h"
 #include "kit/keyinput.h"
 
 namespace kit {
@@ -377,17 +378,13 @@ QString Frame::Caption() const { return static_cast<FrameWidget*>(Widget())->cap
 
 // ---------------------------------------------------------------- Timer
 
-Timer::Timer(QObject* owner, int intervalMs) : timer_(new QTimer(owner)) {
+Timer::Timer(QObject* owner, int intervalMs, const Clock& clock) : timer_(new QTimer(owner)), clock_(clock) {
   timer_->setInterval(intervalMs);
   QObject::connect(timer_, &QTimer::timeout, timer_, [this] { Fire(); });
 }
 Timer::~Timer() { delete timer_; }
-namespace {
-bool wallClockStopped = false;
-}
-void Timer::StopWallClock(bool stopped) { wallClockStopped = stopped; }
 void Timer::SetEnabled(bool enabled) {
-  if (enabled && !enabled_ && !wallClockStopped) timer_->start();
+  if (enabled && !enabled_ && clock_.Runs()) timer_->start();
   if (!enabled) timer_->stop();
   enabled_ = enabled;
 }

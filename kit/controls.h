@@ -32,6 +32,7 @@ class QProgressBar;
 
 namespace kit {
 
+class Clock;
 class Container;
 
 enum class Align { Left, Centre, Right };
@@ -231,9 +232,11 @@ class Frame final : public Control, public Container {
   QString Caption() const;
 };
 
+// Ticks every interval while enabled, on the clock it is given (clock.h): on
+// a manual clock only through Fire().
 class Timer {
  public:
-  Timer(QObject* owner, int intervalMs);
+  Timer(QObject* owner, int intervalMs, const Clock& clock);
   ~Timer();
   void SetEnabled(bool enabled);
   bool Enabled() const;
@@ -242,13 +245,9 @@ class Timer {
   void Fire();
   std::function<void()> onTimer;
 
-  // A test that must replay exactly (the random pupil) stops the wall clock:
-  // an enabled timer then ticks only through Fire(), however slowly the test
-  // runs. Timers enabled while the clock is stopped stay wall-clock free.
-  static void StopWallClock(bool stopped);
-
  private:
   QTimer* timer_;
+  const Clock& clock_;
   bool enabled_ = false;
 };
 
