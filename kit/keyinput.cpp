@@ -1,11 +1,14 @@
 #include "kit/keyinput.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QPointer>
 
 namespace kit {
 
@@ -38,7 +41,7 @@ KeyInput::KeyInput(QLineEdit* edit, std::function<void(int&)> onKey) : QObject(e
   edit->installEventFilter(this);
 }
 
-bool KeyInput::eventFilter(QObject*, QEvent* e) {
+bool KeyInput::eventFilter(QObject* watched, QEvent* e) {
   switch (e->type()) {
     case QEvent::KeyPress: {
       // Swallowed on the press, not on the ShortcutOverride before it: that
@@ -67,9 +70,36 @@ bool KeyInput::eventFilter(QObject*, QEvent* e) {
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
       return static_cast<QMouseEvent*>(e)->button() == Qt::MiddleButton;
+    case QEvent::ContextMenu:
+      if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
+        if (std::unique_ptr<QMenu> menu = BoxMenu(*edit))
+          menu->exec(static_cast<QContextMenuEvent*>(e)->globalPos());
+      }
+      return true;
     default:
       return false;
   }
+}
+
+std::unique_ptr<QMenu> BoxMenu(QLineEdit& edit) {
+  if (edit.isReadOnly()) return nullptr;
+  auto menu = std::make_unique<QMenu>();
+  QPointer<QLineEdit> box(&edit);
+  auto add = [&](const QString& text, const char* name, bool enabled, std::function<void(QLineEdit&)> does) {
+    QAction* a = menu->addAction(text);
+    a->setObjectName(QString::fromLatin1(name));
+    a->setEnabled(enabled);
+    QObject::connect(a, &QAction::triggered, &edit, [box, does] {
+      if (box) does(*box);
+    });
+  };
+  add(QStringLiteral("&Ongedaan maken"), "undo", edit.isUndoAvailable(), [](QLineEdit& e) { e.undo(); });
+  menu->addSeparator();
+  add(QStringLiteral("&Kopi\u00EBren"), "copy", edit.hasSelectedText(), [](QLineEdit& e) { e.copy(); });
+  add(QStringLiteral("&Plakken"), "paste", !ClipboardText().isEmpty(), [](QLineEdit& e) { e.paste(); });
+  menu->addSeparator();
+  add(QStringLiteral("Alles &selecteren"), "selectall", !edit.text().isEmpty(), [](QLineEdit& e) { e.selectAll(); });
+  return menu;
 }
 
 QString ClipboardText() {

@@ -10,14 +10,17 @@
 //   refused: drops, the X11 middle-click selection paste and input-method
 //   commits. (Paste through the box's own menu is left in: the change rule
 //   repairs it against the clipboard.)
+// - The box's own menu is ours (BoxMenu), not the toolkit's English one.
 
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QKeyEvent;
 class QLineEdit;
+class QMenu;
 
 namespace kit {
 
@@ -39,6 +42,12 @@ class KeyInput final : public QObject {
  private:
   std::function<void(int&)> onKey_;
 };
+
+// The box's own menu (right click, the Menu key): in Dutch, with the entries
+// the key rules allow and no others: "Ongedaan maken", "Kopiëren", "Plakken"
+// and "Alles selecteren" (object names undo, copy, paste, selectall). Null for
+// a box that takes no text (read-only), which then shows no menu at all.
+std::unique_ptr<QMenu> BoxMenu(QLineEdit& edit);
 
 // The text on the clipboard that Ctrl+V would paste.
 QString ClipboardText();

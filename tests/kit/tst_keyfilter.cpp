@@ -1,8 +1,11 @@
 // The numeric key filter, driven through real key events into a box.
 
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QTest>
+#include <QTimer>
 
 #include "kit/keyfilter.h"
 #include "kit/numbers.h"
@@ -216,6 +219,41 @@ class KeyFilterTest : public QObject {
     Pupil::SetClipboard(QStringLiteral("45"));
     QVERIFY(Pupil::PasteFromContextMenu(b.box.Edit()));
     QCOMPARE(b.box.Text(), QStringLiteral("245"));
+  }
+
+  // A right click opens the box's own menu: Dutch, only the entries the key
+  // rules allow, each enabled when it can do something; a box that takes no
+  // text shows none.
+  void contextMenuIsDutchAndOnlyWhatTheRulesAllow() {
+    Board b(kit::kDigits);
+    b.Start(QStringLiteral("12"));
+    b.box.Edit()->selectAll();
+    Pupil::SetClipboard(QStringLiteral("3"));
+    QStringList shown;
+    QTimer::singleShot(0, [&] {
+      if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+        for (QAction* a : menu->actions())
+          if (!a->isSeparator()) shown << a->text().remove(u'&') + (a->isEnabled() ? u"+" : u"-");
+        menu->close();
+      }
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), b.box.Edit()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(b.box.Edit(), &event);
+    QCOMPARE(shown, (QStringList{QStringLiteral("Ongedaan maken-"), QStringLiteral("Kopi\u00EBren+"),
+                                 QStringLiteral("Plakken+"), QStringLiteral("Alles selecteren+")}));
+
+    b.box.SetLocked(true);
+    shown.clear();
+    bool popped = false;
+    QTimer::singleShot(0, [&] {
+      if (QWidget* popup = QApplication::activePopupWidget()) {
+        popped = true;
+        popup->close();
+      }
+    });
+    QApplication::sendEvent(b.box.Edit(), &event);
+    QTest::qWait(20);
+    QVERIFY(!popped);
   }
 
   // Text that is not a number and not the clipboard's never stays in a box.
