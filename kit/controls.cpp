@@ -133,6 +133,23 @@ class FrameWidget final : public QWidget {
 };
 
 // Paints a picture centred in its rectangle, once the picture has been drawn.
+// A push button whose keyboard focus shows as a broad black and yellow ring,
+// plain to see on every button colour: the style's own mark is a faint
+// one-pixel line that a child working with the keyboard does not find.
+class MarkedButton final : public QPushButton {
+ protected:
+  void paintEvent(QPaintEvent* e) override {
+    QPushButton::paintEvent(e);
+    if (!hasFocus()) return;
+    QPainter p(this);
+    p.setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    p.setPen(QPen(QColor(255, 255, 0), 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.drawRect(QRectF(rect()).adjusted(3, 3, -3, -3));
+  }
+};
+
 class PictureView final : public QWidget {
  public:
   explicit PictureView(Artwork artwork, QWidget* parent = nullptr) : QWidget(parent), artwork_(std::move(artwork)) {}
@@ -288,7 +305,7 @@ void Label::SetAlignment(Align align) { label_->setAlignment(ToQt(align)); }
 
 Button::Button(Container& parent, const Place& place, const QString& caption, const QString& picture,
                const Font& font)
-    : Control(parent, new QPushButton, place, Layer::Windowed), button_(static_cast<QPushButton*>(Widget())) {
+    : Control(parent, new MarkedButton, place, Layer::Windowed), button_(static_cast<QPushButton*>(Widget())) {
   button_->setFont(font.ToQFont());
   button_->setFocusPolicy(Qt::StrongFocus);
   // Enter on a focused button presses it, as on the desktop the pupils know.
