@@ -1,11 +1,12 @@
 // Written division of five digits with a remainder: every box of the board has
-// one right digit, worked out here from the dividend and the divisor as a
-// pupil works it on paper, step by step down the dividend's digits.
+// one right digit, worked out from the dividend and the divisor as a pupil
+// works it on paper.
 
 #include <QLineEdit>
 #include <array>
 
 #include "kit/numbers.h"
+#include "support/division.h"
 #include "support/solve_screens.h"
 #include "written/frmcijferdelen4.h"
 
@@ -21,26 +22,25 @@ struct Worked {
   int rest = 0;
 };
 
+// The board's boxes by its rule: step k's product in box 0 (k = 1) or in a
+// tens and a units box, its difference, and the digit brought down beside it.
 Worked Work(int deeltal, int deler) {
-  const int digits[] = {deeltal / 10000, deeltal / 1000 % 10, deeltal / 100 % 10, deeltal / 10 % 10, deeltal % 10};
-  Worked w;
-  int left = 0;  // what the previous step leaves
+  const WrittenDivision w = WorkDivision(deeltal, deler, 0, 5);
+  Worked out;
   for (int k = 1; k <= 5; ++k) {
-    const int partial = 10 * left + digits[k - 1];
-    const int q = partial / deler, product = q * deler;
-    left = partial - product;
-    w.quotient[std::size_t(k - 1)] = q;
+    const DivisionStep& step = w.steps[std::size_t(k - 1)];
+    out.quotient[std::size_t(k - 1)] = step.digit;
     if (k == 1) {
-      w.aftrek[written::ProductUnits(1)] = product;
+      out.aftrek[written::ProductUnits(1)] = int(step.product);
     } else {
-      w.aftrek[std::size_t(written::ProductTens(k))] = product / 10;
-      w.aftrek[std::size_t(written::ProductUnits(k))] = product % 10;
+      out.aftrek[std::size_t(written::ProductTens(k))] = int(step.product / 10);
+      out.aftrek[std::size_t(written::ProductUnits(k))] = int(step.product % 10);
     }
-    w.aftrek[std::size_t(written::DifferenceBox(k))] = left;
-    if (k < 5) w.aftrek[std::size_t(written::BroughtDownBox(k))] = digits[k];
+    out.aftrek[std::size_t(written::DifferenceBox(k))] = int(step.difference);
+    if (k < 5) out.aftrek[std::size_t(written::BroughtDownBox(k))] = step.broughtDown;
   }
-  w.rest = left;
-  return w;
+  out.rest = int(w.remainder);
+  return out;
 }
 
 bool Owns(kit::Window& w) { return dynamic_cast<frmcijferdelen4*>(&w) != nullptr; }

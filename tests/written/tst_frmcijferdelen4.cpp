@@ -5,14 +5,16 @@
 #include <QTest>
 
 #include "app/frmkiesbasis.h"
-#include "app/frmmecenaat1.h"
-#include "app/program.h"
 #include "kit/numbers.h"
+#include "support/board_probe.h"
+#include "support/open_screen.h"
 #include "support/pupil.h"
 #include "support/testmain.h"
 #include "written/frmcijferdelen4.h"
 
 using kit::ScriptedRandom;
+using testing_support::BoardProbe;
+using testing_support::Look;
 using testing_support::Pupil;
 
 namespace {
@@ -21,32 +23,19 @@ QList<double> Problem(int deeltal, int deler) {
   return {ScriptedRandom::For(deler, 9), ScriptedRandom::For(deeltal, 99999)};
 }
 
-struct Session {
-  app::Program p;
-  ScriptedRandom* random = nullptr;
-  written::frmcijferdelen4* screen = nullptr;
+struct Session : testing_support::ProgramRun {
+  written::frmcijferdelen4* screen;
 
-  explicit Session(const QList<double>& script) {
-    auto scripted = std::make_unique<ScriptedRandom>();
-    for (double r : script) scripted->Push(r);
-    random = scripted.get();
-    p.SetRandom(std::move(scripted));
-    p.Start();
-    Pupil::Click(p.frmmecenaat1().cmdkombinnen);
-    Pupil::Click(p.frmkiesbasis().Command5);
-    screen = &p.frmcijferdelen4();
-  }
+  explicit Session(const QList<double>& script, std::source_location where = std::source_location::current())
+      : ProgramRun(script), screen(&Open<written::frmcijferdelen4>("frmcijferdelen4", where)) {}
   written::frmcijferdelen4* operator->() { return screen; }
   written::frmcijferdelen4& s() { return *screen; }
 
-  // "q1", "a7", "NIEUW" or "?".
+  BoardProbe Board() { return BoardProbe().Add(QStringLiteral("q"), screen->txtquotient).Add(QStringLiteral("a"), screen->txtaftrek); }
+  // "q1", "a7", or "NIEUW" when the focus is on that button.
   QString Focus() {
-    QWidget* w = Pupil::Focused();
-    for (int i = 0; i < screen->txtquotient.Count(); ++i)
-      if (w == screen->txtquotient[i].Widget()) return QStringLiteral("q%1").arg(i);
-    for (int i = 0; i < screen->txtaftrek.Count(); ++i)
-      if (w == screen->txtaftrek[i].Widget()) return QStringLiteral("a%1").arg(i);
-    return w == screen->cmdnieuw.Widget() ? QStringLiteral("NIEUW") : QStringLiteral("?");
+    const QString box = Board().Focus();
+    return box.isEmpty() && Pupil::Focused() == screen->cmdnieuw.Widget() ? QStringLiteral("NIEUW") : box;
   }
   // One key per character; every subtraction box the pupil comes to is empty,
   // whatever the board held before.
@@ -59,28 +48,18 @@ struct Session {
     }
   }
   QString last_;
-  template <class T, class Pick>
-  static void Named(QStringList& out, kit::Group<T>& g, const char* name, Pick pick) {
-    g.ForEach([&](T& c, int i) {
-      if (pick(c)) out << QLatin1String(name) + QString::number(i);
-    });
-  }
   // The subtraction boxes and lines on view.
   QString Shown() {
-    QStringList out;
-    auto on = [](auto& c) { return c.Visible(); };
-    Named(out, screen->txtaftrek, "a", on);
-    Named(out, screen->lnemin, "min", on);
-    Named(out, screen->lneHT1, "HT1_", on);
-    Named(out, screen->lneE, "E", on);
+    QStringList out{BoardProbe().Add(QStringLiteral("a"), screen->txtaftrek).Where(Look::Visible)};
+    for (auto [lines, name] : {std::pair{&screen->lnemin, "min"}, {&screen->lneHT1, "HT1_"}, {&screen->lneE, "E"}})
+      lines->ForEach([&, name = name](kit::Line& l, int i) {
+        if (l.Visible()) out << QLatin1String(name) + QString::number(i);
+      });
     if (screen->lneHT.Visible()) out << QStringLiteral("HT");
+    out.removeAll(QString());
     return out.join(u' ');
   }
-  QString Red() {
-    QStringList out;
-    Named(out, screen->txtaftrek, "", [](kit::TextBox& b) { return b.BackColor() == kit::colours::kWrong; });
-    return out.join(u' ');
-  }
+  QString Red() { return BoardProbe().Add(QString(), screen->txtaftrek).Where(Look::Red); }
 };
 
 const QStringList kPath = QStringLiteral("q0 a0 a1 q1 a3 a4 a5 q2 a7 a8 a9 q3 a11 a12 a13 q4 a15 a16 a17").split(u' ');
@@ -160,7 +139,7 @@ class FrmCijferdelen4Test : public QObject {
     QFETCH(int, deeltal);
     Session s(script);
     QVERIFY(Pupil::Click(s->cmdstart));
-    QVERIFY(s.random->Seeds() == 1 && s.random->Left() == 0 && !s.random->Overrun());
+    QVERIFY(s.script->Seeds() == 1 && s.script->Left() == 0 && !s.script->Overrun());
     QCOMPARE(int(s->deler), deler);
     QCOMPARE(s->deeltal, deeltal);
     QString digits;
@@ -198,9 +177,8 @@ class FrmCijferdelen4Test : public QObject {
     s.Work(again.left(1));
     QCOMPARE(s.Focus(), QStringLiteral("a") + emptied.left(2));
     QStringList empty;
-    s->txtaftrek.ForEach([&](kit::TextBox& b, int i) {
-      if (b.Text().isEmpty()) empty << QString::number(i);
-    });
+    for (int i = 0; i < 18; ++i)
+      if (s->txtaftrek[i].Text().isEmpty()) empty << QString::number(i);
     QCOMPARE(empty.join(u' '), emptied);
     QVERIFY(s->cmdcontrole.Visible());
     s.Work(again.mid(1));
@@ -236,8 +214,12 @@ class FrmCijferdelen4Test : public QObject {
     QTEST(s->lblprima.Caption(), "word");
     QVERIFY(s->lblprima.Visible() && s->cmdnogeens.Visible() && s->cmdstop.Visible() && !s->cmdnieuw.Visible());
     QCOMPARE(s->lblteller.Caption() + u'/' + s->lbltotaal.Caption(), QStringLiteral("%1/3").arg(right));
+    // A box changed after the close brings CONTROLE back; STOP takes it away.
+    QVERIFY(Pupil::Click(s->txtaftrek[16]) && s->cmdcontrole.Visible());
     QVERIFY(Pupil::Click(s->cmdstop));
     QCOMPARE(s.p.frmkiesbasis().lblgemaakt.Caption(), QString::number(right));
+    QVERIFY(Pupil::Click(s.p.frmkiesbasis().Command5));
+    QVERIFY(!s->cmdcontrole.Visible() && Pupil::Click(s->cmdstart));
   }
 
   // 85239:4 with box 5 wrong, read back from the screen's pixels.
