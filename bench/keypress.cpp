@@ -156,10 +156,9 @@ int main(int argc, char** argv) {
   for (int i = 0; i < 2; ++i) {
     const double onBoard = Median(boardNs[i]) / 1000.0;
     const double onBare = Median(bareNs[i]) / 1000.0;
-    std::printf("%-18s (filter, repair pass, step reaction): %8.2f us per key\n", boards[i].name, onBoard);
-    std::printf("%-18s                                       %8.2f us per key\n", "bare QLineEdit:", onBare);
-    std::printf("ratio %-18s / bare:                       %8.2f x (target at most %.1f x)\n", boards[i].name,
-                onBoard / onBare, targets[i]);
+    std::printf("%s (filter, repair pass, step reaction): %8.2f us per key\n", boards[i].name, onBoard);
+    std::printf("  bare QLineEdit:  %8.2f us per key\n", onBare);
+    std::printf("  ratio to bare:   %8.2f x (target at most %.1f x)\n", onBoard / onBare, targets[i]);
   }
   return 0;
 }
