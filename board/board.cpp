@@ -70,8 +70,8 @@ BoardScreen::BoardScreen(kit::Hub& hub, const QString& caption, const QColor& ba
   txtdeler.SetForeColor(plan.divisor.fore.isValid() ? plan.divisor.fore : plan.divisor.style->fore);
   txtdeler.SetEnabled(false);
   for (const BoxItem& item : plan.dividend) AddBox(txtdeeltal, *this, item).SetEnabled(false);
-  for (const kit::Place& place : plan.commas) {
-    kit::TextBox& comma = txtkomma.Add(*this, place, plan.commaFont);
+  for (const BoxItem& item : plan.commas) {
+    kit::TextBox& comma = AddBox(txtkomma, *this, item);
     comma.SetTextQuiet(QStringLiteral(","));
     comma.SetEnabled(false);
   }
