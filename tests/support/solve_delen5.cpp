@@ -1,11 +1,12 @@
 // Written division with a decimal comma: a pupil who can divide works every box
 // of the board out from the dividend and divisor on the screen, in thousandths,
-// as on paper: bring down, divide, multiply, subtract, across the comma.
+// as on paper, across the comma.
 
 #include <QLineEdit>
 #include <array>
 
 #include "kit/numbers.h"
+#include "support/division.h"
 #include "support/solve_screens.h"
 #include "written/frmcijferdelen5.h"
 
@@ -20,26 +21,25 @@ struct Worked {
   std::array<int, 30> aftrek{};
 };
 
-Worked Work(long long deeltal, int deler) {
-  Worked w;
-  std::array<int, 8> digit{};
-  for (int j = 7; j >= 0; --j, deeltal /= 10) digit[std::size_t(j)] = int(deeltal % 10);
-  int left = 0;  // what the last difference left
+// The board's boxes by the box rule: step 1's product and difference one box
+// each, step k's product in boxes 4k - 5 and 4k - 4, its difference in 4k - 3
+// and the digit brought down beside it in 4k - 2.
+Worked Work(std::int32_t deeltal, int deler) {
+  const WrittenDivision w = WorkDivision(deeltal, deler, 3, 8);
+  Worked out;
   for (int k = 1; k <= 8; ++k) {
-    const int partial = 10 * left + digit[std::size_t(k - 1)];
-    const int q = partial / deler, product = q * deler;
-    left = partial - product;
-    w.quotient[std::size_t(k - 1)] = q;
+    const DivisionStep& s = w.steps[std::size_t(k - 1)];
+    out.quotient[std::size_t(k - 1)] = s.digit;
     if (k == 1) {
-      w.aftrek[0] = product;
+      out.aftrek[0] = int(s.product);
     } else {
-      w.aftrek[std::size_t(4 * k - 5)] = product / 10;
-      w.aftrek[std::size_t(4 * k - 4)] = product % 10;
+      out.aftrek[std::size_t(4 * k - 5)] = int(s.product / 10);
+      out.aftrek[std::size_t(4 * k - 4)] = int(s.product % 10);
     }
-    w.aftrek[std::size_t(4 * k - 3)] = left;
-    if (k < 8) w.aftrek[std::size_t(4 * k - 2)] = digit[std::size_t(k)];
+    out.aftrek[std::size_t(4 * k - 3)] = int(s.difference);
+    if (k < 8) out.aftrek[std::size_t(4 * k - 2)] = s.broughtDown;
   }
-  return w;
+  return out;
 }
 
 bool Owns(kit::Window& w) { return dynamic_cast<frmcijferdelen5*>(&w) != nullptr; }

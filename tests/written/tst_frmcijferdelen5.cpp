@@ -9,14 +9,16 @@
 #include <cstdio>
 
 #include "app/frmkiesbasis.h"
-#include "app/frmmecenaat1.h"
-#include "app/program.h"
 #include "kit/application.h"
 #include "kit/numbers.h"
+#include "support/board_probe.h"
+#include "support/open_screen.h"
 #include "support/pupil.h"
 #include "written/frmcijferdelen5.h"
 
 using kit::ScriptedRandom;
+using testing_support::BoardProbe;
+using testing_support::Look;
 using testing_support::Pupil;
 
 namespace {
@@ -35,40 +37,25 @@ QList<double> Problem(int deler, int deeltal) {
 const QString k12345 = QStringLiteral("1075" "7494" "6422" "3214" "6424" "6425" "8562");
 const QString k20000 = QStringLiteral("2164" "5400" "0000" "0000" "0000" "0000" "0000");
 
-struct Session {
-  app::Program p;
-  ScriptedRandom* random = nullptr;
-  written::frmcijferdelen5* s = nullptr;
+struct Session : testing_support::ProgramRun {
+  written::frmcijferdelen5* s;
 
-  explicit Session(const QList<double>& script) {
-    auto scripted = std::make_unique<ScriptedRandom>();
-    for (double r : script) scripted->Push(r);
-    random = scripted.get();
-    p.SetRandom(std::move(scripted));
-    p.Start();
-    Pupil::Click(p.frmmecenaat1().cmdkombinnen);
-    Pupil::Click(p.frmkiesbasis().Command4);
-    s = &p.frmcijferdelen5();
-  }
+  explicit Session(const QList<double>& script, std::source_location where = std::source_location::current())
+      : ProgramRun(script), s(&Open<written::frmcijferdelen5>("frmcijferdelen5", where)) {}
   written::frmcijferdelen5* operator->() { return s; }
 
   // "q1", "a7", a button's tool tip, or "?".
   QString Focus() {
+    BoardProbe board;
+    board.Add(QStringLiteral("q"), s->txtquotient).Add(QStringLiteral("a"), s->txtaftrek);
+    if (const QString box = board.Focus(); !box.isEmpty()) return box;
     QWidget* w = Pupil::Focused();
-    for (auto [group, name] : {std::pair{&s->txtquotient, u'q'}, std::pair{&s->txtaftrek, u'a'}})
-      for (int i = 0; i < group->Count(); ++i)
-        if (w == (*group)[i].Widget()) return name + QString::number(i);
     for (kit::Button* b : {&s->cmdstart, &s->cmdcontrole, &s->cmdnieuw, &s->cmdnogeens, &s->cmdstop})
       if (w == b->Widget()) return b->ToolTipText();
     return QStringLiteral("?");
   }
-  static QString Shown(kit::Group<kit::TextBox>& g) {
-    QStringList out;
-    g.ForEach([&](kit::TextBox& b, int i) {
-      if (b.Visible()) out << QString::number(i);
-    });
-    return out.join(u' ');
-  }
+  // The indices of the group's boxes that are on view.
+  static QString Shown(kit::Group<kit::TextBox>& g) { return BoardProbe().Add(QString(), g).Where(Look::Visible); }
   QString Lines() {
     QStringList out;
     for (auto [group, name] : {std::pair{&s->lnemin, "min"}, std::pair{&s->lneHT1, "HT1_"}, std::pair{&s->lneE, "E"}})
@@ -78,13 +65,8 @@ struct Session {
     if (s->lneHT.Visible()) out << QStringLiteral("HT");
     return out.join(u' ');
   }
-  QString Red() {
-    QStringList out;
-    s->txtaftrek.ForEach([&](kit::TextBox& b, int i) {
-      if (b.BackColor() == kit::colours::kWrong) out << QString::number(i);
-    });
-    return out.join(u' ');
-  }
+  // The red subtraction boxes by index.
+  QString Red() { return BoardProbe().Add(QString(), s->txtaftrek).Where(Look::Red); }
   // What NIEUW and NOG EENS must leave, whatever the board held.
   void VerifyCleared() {
     QCOMPARE(Shown(s->txtaftrek), QString());
@@ -232,7 +214,7 @@ class FrmCijferdelen5Test : public QObject {
     QCOMPARE(s->txtquotient[1].Enabled(), zero);
     if (zero) {
       QCOMPARE(s->txtquotient[0].Text(), QStringLiteral("0"));
-      QCOMPARE(s->txtaftrek[0].Text() + s->txtaftrek[1].Text() + s->txtaftrek[2].Text(), QStringLiteral("012"));
+      QCOMPARE(BoardProbe().Add(QStringLiteral("a"), s->txtaftrek, {0, 1, 2}).Mismatch({"0", "1", "2"}), QString());
     }
     QCOMPARE(s->txtdeeltal[0].ForeColor(), kit::RGB(0, 128, 0));
     QVERIFY(!s->cmdstart.Visible() && !s->cmdstop.Visible() && !s->cmdcontrole.Visible());
@@ -258,9 +240,9 @@ class FrmCijferdelen5Test : public QObject {
     QFETCH(int, deeltal);
     Session s(script);
     QVERIFY(Pupil::Click(s->cmdstart));
-    QCOMPARE(s.random->Seeds(), 1);
-    QCOMPARE(s.random->Left(), std::size_t(0));
-    QVERIFY(!s.random->Overrun());
+    QCOMPARE(s.script->Seeds(), 1);
+    QCOMPARE(s.script->Left(), std::size_t(0));
+    QVERIFY(!s.script->Overrun());
     QCOMPARE(s->deeltal, deeltal);
     QCOMPARE(s->quotient, std::int64_t(deeltal / s->deler));
     QString digits;
