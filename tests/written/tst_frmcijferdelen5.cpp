@@ -269,6 +269,20 @@ class FrmCijferdelen5Test : public QObject {
     QCOMPARE(s->BackColor(), kit::colours::kRight);
   }
 
+  // A pasted quotient digit far past 64 bits is held at the end of the range,
+  // never wrapped, and the exercise is wrong.
+  void pastedQuotient() {
+    Session s(Problem(7, 12345678));
+    s.Work(QString());
+    Pupil::SetClipboard(QStringLiteral("99999999999999999999"));
+    Pupil::Paste();
+    for (QChar c : k12345.mid(1)) Pupil::Type(QString(c));
+    QVERIFY(Pupil::Click(s->cmdcontrole));
+    QCOMPARE(s->uitkomst, std::int64_t(9200000000000000000));
+    QVERIFY(s->lbluitkomst.Caption() != s->lblQ.Caption());
+    QCOMPARE(s->BackColor(), kit::colours::kWrong);
+  }
+
   // A first quotient box the pupil emptied gets its 0 back from the next change
   // of any subtraction box, however that box changes.
   void firstQuotientZeroedAgain_data() {
