@@ -1,5 +1,6 @@
 #include "kit/window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMainWindow>
@@ -51,11 +52,13 @@ class Window::OwnerWatch final : public QObject {
                top->windowHandle()->isExposed()) {
       exposed_ = true;
       owner_.FrontAbove();
-    } else if (watched == top && event->type() == QEvent::WindowActivate && !top->isEnabled()) {
+    } else if (watched == top && event->type() == QEvent::WindowActivate && owner_.InUseAbove()) {
       // Handed on after the event: activating inside the activation of
-      // another window is undone by it.
+      // another window is undone by it. A menu of the owner that the click
+      // opened keeps the keyboard until it closes.
       QMetaObject::invokeMethod(this, [this] {
-        if (Window* w = owner_.InUseAbove(); w && !owner_.top_->isEnabled()) w->top_->activateWindow();
+        if (QApplication::activePopupWidget()) return;
+        if (Window* w = owner_.InUseAbove()) w->top_->activateWindow();
       }, Qt::QueuedConnection);
     }
     return false;

@@ -53,9 +53,10 @@ class Window : public Container {
   void CentreOnDisplay();
 
   // Keeps this window above owner and usable while owner is unavailable.
-  // While the owner is unavailable, the window kept above it that was shown
-  // last holds the keyboard: the desktop's activation of the owner (a click,
-  // Alt+Tab) is handed on to it. A window shown before its owner reached the
+  // The window kept above the owner that was shown last holds the keyboard:
+  // the desktop's activation of the owner (a click on the backdrop, Alt+Tab)
+  // is handed on to it, as a dialog keeps it, so that a pupil's keys never
+  // go to the empty main window; its menu bar still works with the mouse. A window shown before its owner reached the
   // screen is brought back to the front once the owner is there, since a
   // window manager stacks a window by its transient parent only when that
   // parent is already managed.
