@@ -24,6 +24,7 @@
 #include "kit/application.h"
 #include "written/frmcijferdeel0.h"
 #include "written/frmcijferdelen4.h"
+#include "written/frmcijferdelen5.h"
 
 namespace {
 
@@ -135,8 +136,13 @@ int main(int argc, char** argv) {
        "28010413120"},  // 852 : 4
       {"five-digit board", program.frmcijferdelen4(), ScriptedRandom::For(4, 9), ScriptedRandom::For(85239, 99999),
        "2801041312000039363"},  // 85239 : 4
+      // The deepest board: thirty subtraction boxes in the repair pass. Its
+      // dividend is drawn as Int(r x 99999999) + 2, in thousandths.
+      {"decimal-comma board", program.frmcijferdelen5(), ScriptedRandom::For(7, 9),
+       ScriptedRandom::For(12345678 - 1, 99999999), "1075749464223214642464258562"},  // 12345,678 : 7
   };
-  const double targets[] = {3.0, 2.5};
+  const double targets[] = {3.0, 2.5, 2.5};
+  constexpr int kBoards = int(std::size(boards));
 
   QWidget bare;
   auto* edit = new QLineEdit(&bare);
@@ -144,16 +150,16 @@ int main(int argc, char** argv) {
   edit->setAlignment(Qt::AlignCenter);
   edit->setGeometry(10, 10, 49, 49);
 
-  std::vector<double> boardNs[2], bareNs[2];
+  std::vector<double> boardNs[kBoards], bareNs[kBoards];
   for (int b = 0; b < batches; ++b) {
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < kBoards; ++i) {
       boardNs[i].push_back(OnBoard(program, boards[i], perBatch));
       bareNs[i].push_back(OnBare(bare, *edit, boards[i].keys, perBatch));
     }
   }
 
   std::printf("key presses: %d batches x %d exercises, median of batch means\n", batches, perBatch);
-  for (int i = 0; i < 2; ++i) {
+  for (int i = 0; i < kBoards; ++i) {
     const double onBoard = Median(boardNs[i]) / 1000.0;
     const double onBare = Median(bareNs[i]) / 1000.0;
     std::printf("%s (filter, repair pass, step reaction): %8.2f us per key\n", boards[i].name, onBoard);
