@@ -1,0 +1,389 @@
+// "Ik deel tot TE" and "Ik deel met rest": a pupil works place-value divisions
+// one key at a time into whatever has the focus; the problems come from a
+// scripted random source.
+
+#include <QTest>
+
+#include "app/frmkiesbasis.h"
+#include "app/frmmecenaat1.h"
+#include "app/program.h"
+#include "placevalue/frmcijferdelen.h"
+#include "support/pupil.h"
+#include "support/testmain.h"
+
+using kit::ScriptedRandom;
+using placevalue::PlaceValueScreen;
+using testing_support::Pupil;
+
+namespace {
+
+// The draws that make deler x (10 T + E) on the first screen, deeltal : deler on the twin.
+QList<double> First(int deler, int q) {
+  return {ScriptedRandom::For(deler, 9), ScriptedRandom::For(q / 10, 99), ScriptedRandom::For(q % 10, 9)};
+}
+QList<double> Twin(int deeltal, int deler) { return {ScriptedRandom::For(deler, 9), ScriptedRandom::For(deeltal, 999)}; }
+
+struct Session {
+  app::Program p;
+  ScriptedRandom* random = nullptr;
+  PlaceValueScreen* s = nullptr;
+
+  Session(bool twin, const QList<double>& script) {
+    auto scripted = std::make_unique<ScriptedRandom>();
+    for (double r : script) scripted->Push(r);
+    random = scripted.get();
+    p.SetRandom(std::move(scripted));
+    p.Start();
+    Pupil::Click(p.frmmecenaat1().cmdkombinnen);
+    Open(twin);
+  }
+  void Open(bool twin) {
+    Pupil::Click(twin ? p.frmkiesbasis().cmdkies : p.frmkiesbasis().Command7);
+    s = twin ? static_cast<PlaceValueScreen*>(&p.frmcijferdelen2()) : &p.frmcijferdelen();
+  }
+  PlaceValueScreen* operator->() { return s; }
+
+  // Every box of the board by its short name: q0, Hx0, Hr, T1, Tr, E2, rest.
+  std::vector<std::pair<QString, kit::TextBox*>> Boxes() {
+    std::vector<std::pair<QString, kit::TextBox*>> out;
+    for (int i = 0; i < 3; ++i) out.push_back({QStringLiteral("q%1").arg(i), &s->txtquotient[i]});
+    out.push_back({QStringLiteral("Hx0"), &s->txtHx[0]});
+    out.push_back({QStringLiteral("Hr"), &s->txtHr});
+    for (int i = 0; i < 3; ++i) out.push_back({QStringLiteral("T%1").arg(i), &s->txtT[i]});
+    out.push_back({QStringLiteral("Tr"), &s->txtTr});
+    for (int i = 0; i < 3; ++i) out.push_back({QStringLiteral("E%1").arg(i), &s->txtE[i]});
+    out.push_back({QStringLiteral("rest"), &s->txtrest});
+    return out;
+  }
+  kit::TextBox& Box(const QString& name) {
+    for (auto& [n, b] : Boxes())
+      if (n == name) return *b;
+    throw std::out_of_range("no such box");
+  }
+  QString Focus() {
+    QWidget* w = Pupil::Focused();
+    for (auto& [n, b] : Boxes())
+      if (b->Widget() == w) return n;
+    for (kit::Button* b : {&s->cmdstart, &s->cmdcontrole, &s->cmdnieuw, &s->cmdnogeens, &s->cmdstop})
+      if (b->Widget() == w) return b->ToolTipText();
+    return QStringLiteral("?");
+  }
+  // The names of the boxes that pass the test, in board order.
+  template <class F>
+  QString Where(F test) {
+    QStringList out;
+    for (auto& [n, b] : Boxes())
+      if (test(*b)) out << n;
+    return out.join(u' ');
+  }
+  QString Shown() { return Where([](kit::TextBox& b) { return b.Visible(); }); }
+  QString Red() { return Where([](kit::TextBox& b) { return b.BackColor() == kit::colours::kWrong; }); }
+  QString Lines() {
+    QStringList out;
+    for (auto [g, name] : {std::pair{&s->lnemin, "min"}, {&s->lneHT1, "HT1_"}, {&s->lneE, "E"}})
+      g->ForEach([&](kit::Line& l, int i) {
+        if (l.Visible()) out << QLatin1String(name) + QString::number(i);
+      });
+    if (s->lneHT.Visible()) out << QStringLiteral("HT");
+    return out.join(u' ');
+  }
+  // A click where the pupil's mouse lands: on whichever button lies on top.
+  void ClickSpot() {
+    const kit::Place spot = s->cmdstart.Geometry();
+    QWidget* surface = s->Surface();
+    const QPoint at = kit::TwipPoint{spot.left + spot.width / 2, spot.top + spot.height / 2}.Pixels();
+    QWidget* hit = surface->childAt(at);
+    QVERIFY(hit);
+    QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(surface, at));
+  }
+  QString Counters() { return s->lblteller.Caption() + u' ' + s->lbltotaal.Caption(); }
+};
+
+// Each character one key into whatever has the focus.
+void Work(const QString& keys) {
+  for (QChar c : keys) Pupil::Type(QString(c));
+}
+
+const QString kFirstPath = QStringLiteral("q1 T1 T2 Tr q2 E1 E2 rest");
+const QString kTwinPath = QStringLiteral("q0 Hx0 Hr q1 T1 T2 Tr q2 E1 E2 rest");
+const QString k156Right = QStringLiteral("71418160");
+const QString k156Wrong = QStringLiteral("71417142");  // 77, remainder 2
+
+}  // namespace
+
+class PlaceValueTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void worked_data() {
+    QTest::addColumn<bool>("twin");
+    QTest::addColumn<QList<double>>("script");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("red");
+    QTest::addColumn<bool>("correct");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("156:2") << false << First(2, 78) << k156Right << "" << true << "78";
+    QTest::newRow("156:2 T product 15") << false << First(2, 78) << "71508160" << "T1 T2 rest" << true << "78";
+    QTest::newRow("156:2 remainder 1") << false << First(2, 78) << "71418161" << "rest" << true << "78";
+    QTest::newRow("156:2 quotient 77") << false << First(2, 78) << k156Wrong << "rest" << false << "77";
+    QTest::newRow("734:5") << true << Twin(734, 5) << "15242036304" << "" << true << "146";
+    QTest::newRow("734:5 remainder 5") << true << Twin(734, 5) << "15242036295" << "E1 E2 rest" << false << "146";
+    QTest::newRow("3:7") << true << Twin(3, 7) << "00000003" << "" << true << "0";
+    QTest::newRow("56:4") << true << Twin(56, 4) << "10414160" << "" << true << "14";
+  }
+  void worked() {
+    QFETCH(bool, twin);
+    QFETCH(QList<double>, script);
+    QFETCH(QString, keys);
+    Session s(twin, script);
+    QVERIFY(Pupil::Click(s->cmdstart));
+    const QStringList path = (s->deeltalH >= s->deler ? kTwinPath : kFirstPath).split(u' ');
+    for (int i = 0; i < keys.size(); ++i) {
+      QCOMPARE(s.Focus(), path.at(i));
+      QVERIFY(!s->cmdcontrole.Visible());
+      Work(keys.mid(i, 1));
+    }
+    QTEST(s->lbluitkomst.Caption(), "shown");
+    QVERIFY(s->lbluitkomst.Visible() && s->cmdcontrole.Visible());
+    QCOMPARE(s.Focus(), QStringLiteral("CONTROLE"));
+    // The screen brought the T and E digits down; the pupil never typed them.
+    QCOMPARE(s->txtT[0].Text() + s->txtE[0].Text(), s->txtdeeltal[1].Text() + s->txtdeeltal[2].Text());
+
+    s.ClickSpot();  // CONTROLE lies over START
+    QTEST(s.Red(), "red");
+    QFETCH(bool, correct);
+    QCOMPARE(s->BackColor(), correct ? kit::colours::kRight : kit::colours::kWrong);
+    QCOMPARE(s.Counters(), QStringLiteral("%1 1").arg(correct ? 1 : 0));
+    QCOMPARE(s.Focus(), QStringLiteral("NIEUW"));
+    QCOMPARE(s.Where([](kit::TextBox& b) { return b.Text().isEmpty(); }), QString());
+
+    s.ClickSpot();  // NIEUW lies over START
+    QCOMPARE(s.Shown() + s.Lines(), QString());
+    QVERIFY(!s->lbluitkomst.Visible() && !s->txtquotient[0].Italic());
+    QCOMPARE(s->BackColor(), kit::colours::kBoardGrey);
+    QCOMPARE(s.Focus(), QStringLiteral("START"));
+    QCOMPARE(s.Counters(), QStringLiteral("%1 1").arg(correct ? 1 : 0));
+  }
+
+  void opening_data() {
+    QTest::addColumn<bool>("twin");
+    QTest::addColumn<QList<double>>("script");
+    QTest::addColumn<QString>("written");  // dividend, then H step
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("lines");
+    const QString zero = QStringLiteral("q0 q1 q2 Hx0 Hr T0");
+    QTest::newRow("156:2") << false << First(2, 78) << "156 0 1 5" << zero << "min0 HT1_1 E0 E1 HT";
+    QTest::newRow("56:4") << true << Twin(56, 4) << "056 0 0 5" << zero << "min0 HT1_1 E0 E1 HT";
+    QTest::newRow("3:7") << true << Twin(3, 7) << "003 0 0 0" << zero << "min0 HT1_1 E0 E1 HT";
+    QTest::newRow("734:5") << true << Twin(734, 5) << "734   " << "q0 q1 q2" << "";
+  }
+  void opening() {
+    QFETCH(bool, twin);
+    QFETCH(QList<double>, script);
+    Session s(twin, script);
+    QVERIFY(Pupil::Click(s->cmdstart));
+    QTEST(QString(s->txtdeeltal[0].Text() + s->txtdeeltal[1].Text() + s->txtdeeltal[2].Text() + u' ' +
+                  s->txtHx[0].Text() + u' ' + s->txtHr.Text() + u' ' + s->txtT[0].Text()),
+          "written");
+    QTEST(s.Shown(), "shown");
+    QTEST(s.Lines(), "lines");
+    const bool zero = s->deeltalH < s->deler;
+    QCOMPARE(s.Focus(), zero ? QStringLiteral("q1") : QStringLiteral("q0"));
+    QCOMPARE(s->txtquotient[0].Italic(), zero);
+    QCOMPARE(s->txtquotient[0].Text(), zero ? QStringLiteral("0") : QString());
+    QVERIFY(!Pupil::Click(s->txtquotient[zero ? 0 : 2]));  // the written 0 and the E digit wait
+    QCOMPARE(s->cmdstart.Visible(), !twin);
+    QVERIFY(!s->cmdstop.Visible() && !s->lblQ.Visible() && !s->lbldeler.Visible() && !s->lbldeeltal.Visible());
+  }
+
+  void clicks_data() {
+    QTest::addColumn<bool>("twin");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<bool>("empties");
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("first T1") << false << "T1" << true << "T2";
+    QTest::newRow("first Hx0") << false << "Hx0" << true << "Hr";
+    QTest::newRow("first q1") << false << "q1" << true << "q1";
+    QTest::newRow("first E1") << false << "E1" << true << "E1";
+    QTest::newRow("first Hr") << false << "Hr" << false << "Hr";
+    QTest::newRow("first Tr") << false << "Tr" << false << "Tr";
+    QTest::newRow("twin T1") << true << "T1" << true << "T1";
+    QTest::newRow("twin Hr") << true << "Hr" << true << "Hr";
+    QTest::newRow("twin Tr") << true << "Tr" << true << "Tr";
+  }
+  void clicks() {
+    QFETCH(bool, twin);
+    QFETCH(QString, box);
+    Session s(twin, twin ? Twin(734, 5) : First(2, 78));
+    QVERIFY(Pupil::Click(s->cmdstart));
+    Work(twin ? QStringLiteral("15242036") : QStringLiteral("714181"));
+    const QString before = s.Box(box).Text();
+    QVERIFY(Pupil::Click(s.Box(box)));
+    QFETCH(bool, empties);
+    QCOMPARE(s.Box(box).Text(), empties ? QString() : before);
+    QTEST(s.Focus(), "focus");
+  }
+
+  // START stays on view on the first screen: a second one is a new exercise
+  // laid over the board; the twin hides it until NIEUW.
+  void startTwice() {
+    Session s(false, First(2, 78) + First(9, 99));
+    QVERIFY(Pupil::Click(s->cmdstart));
+    Work(QStringLiteral("71"));
+    QVERIFY(Pupil::Click(s->cmdstart));
+    QCOMPARE(s->lbltotaal.Caption(), QStringLiteral("2"));
+    QCOMPARE(s->lblQ.Caption() + s->txtHr.Text() + s->txtT[0].Text(), QStringLiteral("9989"));
+    QCOMPARE(s->txtT[1].Text(), QStringLiteral("1"));  // not cleared
+    QCOMPARE(s.Focus(), QStringLiteral("q1"));
+    QVERIFY(s->cmdstart.Visible() && !s->cmdstop.Visible());
+  }
+
+  void generation_data() {
+    QTest::addColumn<bool>("twin");
+    QTest::addColumn<QList<double>>("script");
+    QTest::addColumn<int>("deler");
+    QTest::addColumn<int>("deeltal");
+    auto r = [](int v, int n) { return ScriptedRandom::For(v, n); };
+    QTest::newRow("1 and a one-digit product redrawn")
+        << false << QList<double>{r(1, 9), r(2, 9), r(5, 99), r(10, 99), r(6, 99), r(1, 9)} << 2 << 122;
+    QTest::newRow("9 x 1 redrawn") << false << QList<double>{r(9, 9), r(1, 99), r(2, 99), r(9, 9)} << 9 << 261;
+    QTest::newRow("largest") << false << QList<double>{r(9, 9), r(9, 99), r(9, 9)} << 9 << 891;
+    QTest::newRow("twin 3:7") << true << QList<double>{r(1, 9), r(7, 9), r(3, 999)} << 7 << 3;
+    QTest::newRow("twin 999:9") << true << QList<double>{r(9, 9), r(999, 999)} << 9 << 999;
+  }
+  void generation() {
+    QFETCH(bool, twin);
+    QFETCH(QList<double>, script);
+    QFETCH(int, deler);
+    QFETCH(int, deeltal);
+    Session s(twin, script);
+    QVERIFY(Pupil::Click(s->cmdstart));
+    QCOMPARE(s.random->Seeds(), 1);
+    QVERIFY(s.random->Left() == 0 && !s.random->Overrun());
+    QCOMPARE(int(s->deler) * 1000 + s->deeltal, deler * 1000 + deeltal);
+    QCOMPARE(s->lblQ.Caption() + u' ' + s->lbldeler.Caption() + u' ' + s->lbldeeltal.Caption(),
+             QStringLiteral("%1 %2 %3").arg(deeltal / deler).arg(deler).arg(deeltal));
+    if (twin) QCOMPARE(int(s.p.frmcijferdelen2().rest), deeltal % deler);
+  }
+
+  // A series ends at exactly five checks; a count carried past five by a
+  // second START meets a verdict at ten, after a correct tenth exercise.
+  void series_data() {
+    QTest::addColumn<bool>("twin");
+    QTest::addColumn<QList<int>>("starts");  // STARTs per exercise
+    QTest::addColumn<QList<int>>("wrong");   // exercises worked wrong
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QString>("counters");
+    const QList<int> five{1, 1, 1, 1, 1}, ten{1, 1, 1, 1, 2, 1, 1, 1, 1};
+    QTest::newRow("five, 4 right") << false << five << QList<int>{4} << "prima" << "4 5";
+    QTest::newRow("five, 3 right") << false << five << QList<int>{0, 1} << "kan beter" << "3 5";
+    QTest::newRow("twin five, 4 right") << true << five << QList<int>{0} << "prima" << "4 5";
+    QTest::newRow("twin five, 3 right") << true << five << QList<int>{0, 2} << "kan beter" << "3 5";
+    QTest::newRow("ten, 7 right") << false << ten << QList<int>{0, 1} << "prima" << "0 0";
+    QTest::newRow("ten, 6 right") << false << ten << QList<int>{0, 1, 2} << "kan beter" << "0 0";
+    QTest::newRow("ten, 5 right") << false << ten << QList<int>{0, 1, 2, 3} << "kan beter" << "0 0";
+    QTest::newRow("ten, tenth wrong") << false << ten << QList<int>{8} << "" << "8 10";
+  }
+  void series() {
+    QFETCH(bool, twin);
+    QFETCH(QList<int>, starts);
+    QFETCH(QList<int>, wrong);
+    QList<double> script;
+    for (int n : starts)
+      for (int i = 0; i < n; ++i) script << (twin ? Twin(156, 2) : First(2, 78));
+    Session s(twin, script);
+    int right = 0;
+    for (int i = 0; i < starts.size(); ++i) {
+      if (i > 0) QVERIFY(Pupil::Click(s->cmdnieuw));
+      for (int n = 0; n < starts[i]; ++n) QVERIFY(Pupil::Click(s->cmdstart));
+      Work(wrong.contains(i) ? k156Wrong : k156Right);
+      QVERIFY(Pupil::Click(s->cmdcontrole));
+      right += wrong.contains(i) ? 0 : 1;
+    }
+    QTEST(s->lblprima.Caption(), "word");
+    QTEST(s.Counters(), "counters");
+    QCOMPARE(s->totaaljuist, right);
+    const bool closed = starts.size() == 5;
+    QCOMPARE(s->lblprima.Visible(), !s->lblprima.Caption().isEmpty());
+    QCOMPARE(s->cmdnogeens.Visible(), closed);
+    QCOMPARE(s->cmdnieuw.Visible(), !closed);
+    QCOMPARE(s->cmdstop.Visible(), s->lblprima.Visible());
+    if (closed) {
+      QCOMPARE(s.Focus(), QStringLiteral("NOG EENS"));
+      s.ClickSpot();  // NOG EENS lies over START
+      QCOMPARE(s.Counters(), QStringLiteral("0 0"));
+      QCOMPARE(s.Shown(), QStringLiteral("q0 q1 q2"));
+      QCOMPARE(s.Where([](kit::TextBox& b) { return b.Enabled() && b.Text().isEmpty(); }).left(8),
+               QStringLiteral("q0 q1 q2"));
+    } else {
+      QVERIFY(Pupil::Click(s->cmdnieuw));
+      QCOMPARE(s.Counters(), QStringLiteral("0 0"));
+      QVERIFY(!s->lblprima.Visible());
+    }
+    QCOMPARE(s.Lines(), QString());
+  }
+
+  // STOP right after a closed series: the menu gets the total, the twin's
+  // menu button keeps it, and the board the pupil comes back to is empty.
+  void stopAfterSeries_data() {
+    QTest::addColumn<bool>("twin");
+    QTest::newRow("first") << false;
+    QTest::newRow("twin") << true;
+  }
+  void stopAfterSeries() {
+    QFETCH(bool, twin);
+    QList<double> script;
+    for (int i = 0; i < 6; ++i) script << (twin ? Twin(734, 5) : First(2, 78));
+    Session s(twin, script);
+    for (int i = 0; i < 5; ++i) {
+      if (i > 0) QVERIFY(Pupil::Click(s->cmdnieuw));
+      QVERIFY(Pupil::Click(s->cmdstart));
+      Work(twin ? QStringLiteral("15242036304") : k156Right);
+      QVERIFY(Pupil::Click(s->cmdcontrole));
+    }
+    QVERIFY(Pupil::Click(s->cmdstop));
+    QCOMPARE(s.p.frmkiesbasis().lblgemaakt.Caption(), QStringLiteral("5"));
+    s.Open(true);
+    QCOMPARE(s.p.frmkiesbasis().lblgemaakt.Caption(), QStringLiteral("5"));
+    QCOMPARE(s->totaaljuist, 5);
+    if (!twin) {
+      QVERIFY(Pupil::Click(s->cmdstop));
+      s.Open(false);
+    }
+    QCOMPARE(s.Shown() + s.Lines(), twin ? QStringLiteral("q0 q1 q2") : QString());
+    QVERIFY(Pupil::Click(s->cmdstart));
+    QCOMPARE(s.Shown(), twin ? QStringLiteral("q0 q1 q2") : QStringLiteral("q0 q1 q2 Hx0 Hr T0"));
+    QCOMPARE(s->txtquotient[2].Enabled(), twin);
+  }
+
+  // Pictures of the judged boards, read back from the screen's pixels.
+  void grab_data() {
+    QTest::addColumn<bool>("twin");
+    QTest::addColumn<QList<double>>("script");
+    QTest::addColumn<QString>("keys");
+    QTest::newRow("first") << false << First(2, 78) << "71508160";
+    QTest::newRow("twin") << true << Twin(734, 5) << "15242036295";
+  }
+  void grab() {
+    QFETCH(bool, twin);
+    QFETCH(QList<double>, script);
+    QFETCH(QString, keys);
+    Session s(twin, script);
+    QVERIFY(Pupil::Click(s->cmdstart));
+    const QString name = twin ? QStringLiteral("cijferdelen2_") : QStringLiteral("cijferdelen_");
+    Work(keys.left(5));
+    testing_support::Shot(*s.s, name + QStringLiteral("mid"));
+    Work(keys.mid(5));
+    QVERIFY(Pupil::Click(s->cmdcontrole));
+    testing_support::Shot(*s.s, name + QStringLiteral("judged"));
+    const kit::Place red = (twin ? s->txtE[1] : s->txtT[1]).Geometry();
+    QCOMPARE(Pupil::PixelAt(*s.s, red.left + 90, red.top + 90), kit::colours::kWrong);
+    const kit::Place label = s->lbluitkomst.Geometry();
+    QCOMPARE(Pupil::PixelAt(*s.s, label.left + 90, label.top + 90), QColor(255, 255, 0));
+    QCOMPARE(Pupil::PixelAt(*s.s, 600, 3000), twin ? kit::colours::kWrong : kit::colours::kRight);
+    QCOMPARE(Pupil::PixelAt(*s.s, 5160, 5000), QColor(0, 128, 0));  // the bracket
+  }
+};
+
+REKENTOL_TEST_MAIN(PlaceValueTest)
+#include "tst_placevalue.moc"
