@@ -1,10 +1,12 @@
 #include "kit/window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QWindow>
+#include <algorithm>
 
 namespace kit {
 
@@ -29,7 +31,43 @@ class OwnedTop final : public Base {
   }
 };
 
+unsigned long long NextShow() {
+  static unsigned long long count = 0;
+  return ++count;
+}
+
 }  // namespace
+
+// Watches an owner window: its first exposure after each show, and its
+// activation by the desktop.
+class Window::OwnerWatch final : public QObject {
+ public:
+  explicit OwnerWatch(Window& owner) : owner_(owner) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    QWidget* top = owner_.top_.get();
+    if (watched == top && event->type() == QEvent::Show) {
+      exposed_ = false;
+    } else if (watched == top->windowHandle() && event->type() == QEvent::Expose && !exposed_ &&
+               top->windowHandle()->isExposed()) {
+      exposed_ = true;
+      owner_.FrontAbove();
+    } else if (watched == top && event->type() == QEvent::WindowActivate && owner_.InUseAbove()) {
+      // Handed on after the event: activating inside the activation of
+      // another window is undone by it. A menu of the owner that the click
+      // opened keeps the keyboard until it closes.
+      QMetaObject::invokeMethod(this, [this] {
+        if (QApplication::activePopupWidget()) return;
+        if (Window* w = owner_.InUseAbove()) w->top_->activateWindow();
+      }, Qt::QueuedConnection);
+    }
+    return false;
+  }
+
+ private:
+  Window& owner_;
+  bool exposed_ = false;
+};
 
 Window::Window(const QString& caption, int clientWidth, int clientHeight, const QColor& back) {
   auto top = std::make_unique<OwnedTop<QWidget>>();
@@ -52,7 +90,10 @@ void Window::Init(const QString& caption, const QColor& back) {
   SetBackColor(back);
 }
 
-Window::~Window() = default;
+Window::~Window() {
+  if (owner_) std::erase(owner_->above_, this);
+  for (Window* w : above_) w->owner_ = nullptr;
+}
 
 QWidget* Window::Surface() const { return surface_; }
 
@@ -64,6 +105,7 @@ void Window::Load() {
 
 void Window::Show() {
   Load();
+  shownAt_ = NextShow();
   top_->show();
   if (CanRaise()) top_->raise();
   top_->activateWindow();
@@ -102,10 +144,37 @@ void Window::Move(int left, int top) { top_->move(Px(left), Px(top)); }
 void Window::CentreOnDisplay() { Move((DisplayWidth() - Width()) / 2, (DisplayHeight() - Height()) / 2); }
 
 void Window::KeepAbove(Window& owner) {
+  // Desktops keep a window above its transient parent only for dialog-like
+  // window types (the X11 platform does not even announce a transient parent
+  // for a plain window), so the screen becomes a dialog of the owner: still
+  // a free-standing window with its own caption and close box.
+  top_->setWindowFlags((top_->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
   top_->winId();
   owner.top_->winId();
   if (top_->windowHandle() && owner.top_->windowHandle())
     top_->windowHandle()->setTransientParent(owner.top_->windowHandle());
+  owner.above_.push_back(this);
+  owner_ = &owner;
+  if (!owner.ownerWatch_) {
+    owner.ownerWatch_ = std::make_unique<OwnerWatch>(owner);
+    owner.top_->installEventFilter(owner.ownerWatch_.get());
+    owner.top_->windowHandle()->installEventFilter(owner.ownerWatch_.get());
+  }
+}
+
+Window* Window::InUseAbove() const {
+  Window* last = nullptr;
+  for (Window* w : above_)
+    if (w->Visible() && (!last || w->shownAt_ > last->shownAt_)) last = w;
+  return last;
+}
+
+void Window::FrontAbove() {
+  std::vector<Window*> shown;
+  for (Window* w : above_)
+    if (w->Visible()) shown.push_back(w);
+  std::sort(shown.begin(), shown.end(), [](Window* a, Window* b) { return a->shownAt_ < b->shownAt_; });
+  for (Window* w : shown) w->Raise();
 }
 
 // ---------------------------------------------------------------- FrameWindow

@@ -53,6 +53,13 @@ class Window : public Container {
   void CentreOnDisplay();
 
   // Keeps this window above owner and usable while owner is unavailable.
+  // The window kept above the owner that was shown last holds the keyboard:
+  // the desktop's activation of the owner (a click on the backdrop, Alt+Tab)
+  // is handed on to it, as a dialog keeps it, so that a pupil's keys never
+  // go to the empty main window; its menu bar still works with the mouse. A window shown before its owner reached the
+  // screen is brought back to the front once the owner is there, since a
+  // window manager stacks a window by its transient parent only when that
+  // parent is already managed.
   void KeepAbove(Window& owner);
 
   // The window's close box (or the desktop's close command); nothing happens
@@ -70,7 +77,16 @@ class Window : public Container {
 
  private:
   void Init(const QString& caption, const QColor& back);
+  class OwnerWatch;
+  // The visible window kept above this one that was shown last, or null.
+  Window* InUseAbove() const;
+  void FrontAbove();
+
   std::unique_ptr<QWidget> top_;
+  std::unique_ptr<OwnerWatch> ownerWatch_;  // on an owner: its activation and exposure
+  std::vector<Window*> above_;              // windows kept above this one
+  Window* owner_ = nullptr;                 // the window this one is kept above
+  unsigned long long shownAt_ = 0;          // when this window was last shown, in shows
   QWidget* surface_ = nullptr;
   QColor back_;
   bool loaded_ = false;

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth
+  openbox x11-utils xdotool
 )
 
 missing=()

@@ -16,6 +16,7 @@
 #include "app/frmmecenaat1.h"
 #include "app/mdiform2.h"
 #include "app/program.h"
+#include "support/open_screen.h"
 #include "support/pupil.h"
 
 namespace shell_steps {
@@ -23,10 +24,7 @@ namespace shell_steps {
 using testing_support::Pupil;
 
 // Starts the program and takes the welcome screen's big button to the menu.
-[[nodiscard]] inline bool ToMenu(app::Program& p) {
-  p.Start();
-  return Pupil::Click(p.frmmecenaat1().cmdkombinnen) && p.frmkiesbasis().Visible();
-}
+[[nodiscard]] inline bool ToMenu(app::Program& p) { return testing_support::StartToMenu(p); }
 
 // From start through the menu's STOP to the info screen.
 [[nodiscard]] inline bool ToInfo(app::Program& p) {
@@ -54,6 +52,22 @@ using testing_support::Pupil;
     return false;
   }
   return false;
+}
+
+// Takes a fresh program to where the pupil meets "welcome", "menu" or "info".
+[[nodiscard]] inline bool BringTo(app::Program& p, const QString& where) {
+  if (where == u"info") return ToInfo(p);
+  if (where == u"menu") return ToMenu(p);
+  p.Start();
+  return where == u"welcome" && p.frmmecenaat1().Visible();
+}
+
+// The shell's windows by name: "main", "welcome", "menu", "info".
+inline kit::Window& ShellWindow(app::Program& p, const QString& name) {
+  if (name == u"welcome") return p.frmmecenaat1();
+  if (name == u"menu") return p.frmkiesbasis();
+  if (name == u"info") return p.frminfo();
+  return p.MDIForm2();
 }
 
 [[nodiscard]] inline bool ChooseBasis(app::Program& p) {

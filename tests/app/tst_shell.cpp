@@ -181,6 +181,7 @@ class ShellTest : public QObject {
     QVERIFY(Centred(p.frmkiesbasis()));
     QVERIFY(KeptAboveMain(p, p.frmkiesbasis()));
     QCOMPARE(p.frmkiesbasis().lblgemaakt.Caption(), QStringLiteral("0"));
+    if (!byMenuBar) Shot(p.frmkiesbasis(), QStringLiteral("menu"));
     // The menu stays usable whatever the main window's state.
     QVERIFY(Pupil::CanClick(p.frmkiesbasis().Command1.Widget()));
     // An unavailable main window offers no menu bar.
@@ -197,6 +198,21 @@ class ShellTest : public QObject {
     QVERIFY(!p.MDIForm2().Available());
     QVERIFY(Pupil::Click(p.frmkiesbasis().cmdeinde));
     QVERIFY(p.frminfo().Visible());
+  }
+
+  // While the info screen closes the run the main window is usable, but its
+  // menu must not open the exercise menu beside it.
+  void basisDuringTheInfoScreenDoesNothing() {
+    app::Program p;
+    QVERIFY(ToInfo(p));
+    QVERIFY(p.MDIForm2().Available());
+    // Whether the item is offered at all is the window's choice; either way
+    // nothing may open.
+    const bool chosen = ChooseBasis(p);
+    Q_UNUSED(chosen);
+    QVERIFY(p.frminfo().Visible());
+    QVERIFY(!p.frmkiesbasis().Visible());
+    QVERIFY(p.MDIForm2().Available());
   }
 
   void nineExerciseButtons_data() {
@@ -338,14 +354,8 @@ class ShellTest : public QObject {
     QFETCH(bool, ends);
     EndWatch end;
     app::Program p(end.Callback());
-    if (where == u"welcome") p.Start();
-    if (where == u"menu") QVERIFY(ToMenu(p));
-    if (where == u"info") QVERIFY(ToInfo(p));
-    kit::Window& window = closed == u"main"      ? static_cast<kit::Window&>(p.MDIForm2())
-                          : closed == u"welcome" ? static_cast<kit::Window&>(p.frmmecenaat1())
-                          : closed == u"menu"    ? static_cast<kit::Window&>(p.frmkiesbasis())
-                                                 : static_cast<kit::Window&>(p.frminfo());
-    Pupil::Close(window);
+    QVERIFY(BringTo(p, where));
+    Pupil::Close(ShellWindow(p, closed));
     QCOMPARE(p.Ended(), ends);
     if (ends) {
       QCOMPARE(end.calls, 1);
@@ -381,17 +391,8 @@ class ShellTest : public QObject {
     QFETCH(int, y);
     QFETCH(QColor, colour);
     app::Program p;
-    if (screen == u"info")
-      QVERIFY(ToInfo(p));
-    else if (screen == u"menu")
-      QVERIFY(ToMenu(p));
-    else
-      p.Start();
-    kit::Window& window = screen == u"main"      ? static_cast<kit::Window&>(p.MDIForm2())
-                          : screen == u"welcome" ? static_cast<kit::Window&>(p.frmmecenaat1())
-                          : screen == u"menu"    ? static_cast<kit::Window&>(p.frmkiesbasis())
-                                                 : static_cast<kit::Window&>(p.frminfo());
-    QCOMPARE(Pupil::PixelAt(window, x, y), colour);
+    QVERIFY(BringTo(p, screen == u"main" ? QStringLiteral("welcome") : screen));
+    QCOMPARE(Pupil::PixelAt(ShellWindow(p, screen), x, y), colour);
   }
 
   void menuStopButtonInPixels() {

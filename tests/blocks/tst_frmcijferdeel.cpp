@@ -8,9 +8,8 @@
 #include <set>
 
 #include "app/frmkiesbasis.h"
-#include "app/frmmecenaat1.h"
-#include "app/program.h"
 #include "blocks/frmcijferdeel.h"
+#include "support/open_screen.h"
 #include "support/pupil.h"
 #include "support/testmain.h"
 
@@ -22,16 +21,14 @@ namespace {
 
 // Each problem is scripted as the digits START draws, redraws included:
 // divisor, hundreds, tens, units.
-frmcijferdeel& Open(app::Program& p, const QList<int>& draws = {}) {
+frmcijferdeel& Open(app::Program& p, const QList<int>& draws = {},
+                    std::source_location where = std::source_location::current()) {
   if (!draws.isEmpty()) {
-    auto script = std::make_unique<kit::ScriptedRandom>();
-    for (int d : draws) script->Push(kit::ScriptedRandom::For(d, 9));
-    p.SetRandom(std::move(script));
+    QList<double> script;
+    for (int d : draws) script << kit::ScriptedRandom::For(d, 9);
+    testing_support::UseScript(p, script);
   }
-  p.Start();
-  Pupil::Click(p.frmmecenaat1().cmdkombinnen);
-  Pupil::Click(p.frmkiesbasis().Command1);
-  return p.frmcijferdeel();
+  return testing_support::OpenScreen<frmcijferdeel>(p, "frmcijferdeel", where);
 }
 
 bool ScriptUsedUp(app::Program& p) {

@@ -5,9 +5,8 @@
 #include <set>
 
 #include "app/frmkiesbasis.h"
-#include "app/frmmecenaat1.h"
-#include "app/program.h"
 #include "estimate/frmschat.h"
+#include "support/open_screen.h"
 #include "support/pupil.h"
 #include "support/testmain.h"
 
@@ -17,34 +16,23 @@ using testing_support::Pupil;
 namespace {
 
 // A run of the program on the menu, with a script for the random source.
-struct Session {
-  app::Program p;
-  ScriptedRandom* script = nullptr;
+struct Session : testing_support::ProgramRun {
+  explicit Session(std::source_location where = std::source_location::current()) { ToMenu(where); }
   // Unscripted, the program's own clock-seeded source draws.
-  explicit Session(bool scripted = true) {
-    if (scripted) {
-      auto random = std::make_unique<ScriptedRandom>();
-      script = random.get();
-      p.SetRandom(std::move(random));
-    }
-    p.Start();
-    Pupil::Click(p.frmmecenaat1().cmdkombinnen);
+  explicit Session(testing_support::ClockChance clock, std::source_location where = std::source_location::current())
+      : ProgramRun(clock) {
+    ToMenu(where);
   }
   // Opens the named screen from the menu and hands it to f with the n of its
   // dividend draw, Int(r x n) + 1.
   template <class F>
-  void Open(const QString& screen, F f) {
-    app::frmkiesbasis& menu = p.frmkiesbasis();
-    if (screen == u"frmschat100") {
-      QVERIFY(Pupil::Click(menu.Command8));
-      f(p.frmschat100(), 99);
-    } else if (screen == u"frmschat") {
-      QVERIFY(Pupil::Click(menu.Command2));
-      f(p.frmschat(), 499);
-    } else {
-      QVERIFY(Pupil::Click(menu.Command6));
-      f(p.frmkomma(), 999);
-    }
+  void Open(const QString& screen, F f, std::source_location where = std::source_location::current()) {
+    if (screen == u"frmschat100")
+      f(ProgramRun::Open<estimate::frmschat100>("frmschat100", where), 99);
+    else if (screen == u"frmschat")
+      f(ProgramRun::Open<estimate::frmschat>("frmschat", where), 499);
+    else
+      f(ProgramRun::Open<estimate::frmkomma>("frmkomma", where), 999);
   }
   // The draws that make START come up with deeltal : deler.
   void Queue(int deeltal, int deler, int n) {
@@ -236,7 +224,7 @@ class EstimationTest : public QObject {
   void clockSeeded() {
     QFETCH(QString, screen);
     QFETCH(int, lowest);
-    Session s(false);
+    Session s(testing_support::ClockChance{});
     s.Open(screen, [&](auto& f, int n) {
       std::set<int> divisors;
       for (int i = 0; i < 200; ++i) {

@@ -61,13 +61,45 @@ bool Pupil::ContextMenuAction(QLineEdit* box, const char* name) {
 
 bool Pupil::PasteFromContextMenu(QLineEdit* box) { return ContextMenuAction(box, "Paste"); }
 
-bool Pupil::CanClick(const QWidget* widget) {
-  return widget && widget->isVisible() && widget->isEnabled() && widget->window()->isVisible();
+namespace {
+
+// Whether a click at p (in the widget) reaches the widget: what lies on top
+// there is the widget itself or one of its own parts.
+bool OnTopAt(const QWidget* widget, QPoint p) {
+  if (widget->isWindow()) return true;
+  const QWidget* top = widget->window();
+  const QWidget* hit = top->childAt(widget->mapTo(top, p));
+  return hit && (hit == widget || widget->isAncestorOf(hit));
 }
 
+}  // namespace
+
+std::optional<QPoint> Pupil::ClickPoint(const QWidget* widget) {
+  if (!widget || !widget->isVisible() || !widget->isEnabled() || !widget->window()->isVisible()) return {};
+  const QPoint middle = widget->rect().center();
+  if (OnTopAt(widget, middle)) return middle;
+  // Another control lies across the middle: a child aims at what it still sees.
+  std::optional<QPoint> best;
+  int bestDistance = 0;
+  const QRect r = widget->rect();
+  for (int y = r.top() + 1; y < r.bottom(); y += 2)
+    for (int x = r.left() + 1; x < r.right(); x += 2) {
+      const QPoint p(x, y);
+      const int distance = (p - middle).manhattanLength();
+      if ((!best || distance < bestDistance) && OnTopAt(widget, p)) {
+        best = p;
+        bestDistance = distance;
+      }
+    }
+  return best;
+}
+
+bool Pupil::CanClick(const QWidget* widget) { return ClickPoint(widget).has_value(); }
+
 bool Pupil::Click(QWidget* widget) {
-  if (!CanClick(widget)) return false;
-  QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
+  const std::optional<QPoint> at = ClickPoint(widget);
+  if (!at) return false;
+  QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, *at);
   return true;
 }
 

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 #include "kit/controls.h"
 #include "kit/window.h"
@@ -35,11 +36,16 @@ class Pupil {
   // "Copy", "Paste", "Delete", "Select All". False when it is not offered.
   static bool ContextMenuAction(QLineEdit* box, const char* name);
 
-  // A left click in the middle of the control; only a control the pupil can see
-  // and use can be clicked: returns false (and does nothing) otherwise.
+  // A left click on the control; only a control the pupil can see and use can
+  // be clicked: returns false (and does nothing) otherwise. The click lands in
+  // the middle of the control, or, where another control lies across the
+  // middle, at the point of the part on view nearest to it; a control that
+  // others cover wholly cannot be clicked.
   static bool Click(const kit::Control& control);
   static bool Click(QWidget* widget);
   static bool CanClick(const QWidget* widget);
+  // Where in the widget a click reaches it, if anywhere.
+  static std::optional<QPoint> ClickPoint(const QWidget* widget);
   // The window's close box.
   static void Close(kit::Window& window);
 

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "kit/numbers.h"
+#include "support/division.h"
 #include "support/solve_screens.h"
 #include "written/frmcijferdeel0.h"
 
@@ -19,14 +20,14 @@ struct Worked {
   std::array<int, 10> aftrek;
 };
 
+// The board's boxes, step by step: the first product and difference are one
+// digit each, the later products a tens and a units box.
 Worked Work(int deeltal, int deler) {
-  const int h = deeltal / 100, t = deeltal / 10 % 10, e = deeltal % 10;
-  const int q = deeltal / deler;
-  const int q0 = q / 100, q1 = q / 10 % 10, q2 = q % 10;
-  const int p1 = q0 * deler, r1 = h - p1;
-  const int p2 = q1 * deler, r2 = 10 * r1 + t - p2;
-  const int p3 = q2 * deler, r3 = 10 * r2 + e - p3;
-  return {{q0, q1, q2}, {p1, r1, t, p2 / 10, p2 % 10, r2, e, p3 / 10, p3 % 10, r3}};
+  const WrittenDivision w = WorkDivision(deeltal, deler, 0, 3);
+  const DivisionStep &s1 = w.steps[0], &s2 = w.steps[1], &s3 = w.steps[2];
+  return {{s1.digit, s2.digit, s3.digit},
+          {int(s1.product), int(s1.difference), s1.broughtDown, int(s2.product / 10), int(s2.product % 10),
+           int(s2.difference), s2.broughtDown, int(s3.product / 10), int(s3.product % 10), int(s3.difference)}};
 }
 
 bool Owns(kit::Window& w) { return dynamic_cast<frmcijferdeel0*>(&w) != nullptr; }

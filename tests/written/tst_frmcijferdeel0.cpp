@@ -7,48 +7,42 @@
 #include <QTest>
 
 #include "app/frmkiesbasis.h"
-#include "app/frmmecenaat1.h"
-#include "app/program.h"
 #include "kit/numbers.h"
+#include "support/board_probe.h"
+#include "support/open_screen.h"
 #include "support/pupil.h"
 #include "support/testmain.h"
 #include "written/frmcijferdeel0.h"
 
-using testing_support::Pupil;
 using kit::ScriptedRandom;
+using testing_support::BoardProbe;
+using testing_support::Look;
+using testing_support::Pupil;
 
 namespace {
 
 // The random draws that make deler x q: the divisor, then the candidate quotient.
 QList<double> Problem(int deler, int q) { return {ScriptedRandom::For(deler, 9), ScriptedRandom::For(q, 999)}; }
 
-struct Session {
-  app::Program p;
-  ScriptedRandom* random = nullptr;
-  written::frmcijferdeel0* s = nullptr;
+struct Session : testing_support::ProgramRun {
+  written::frmcijferdeel0* s;
 
-  explicit Session(const QList<double>& script, bool clock = false) {
-    if (!clock) {
-      auto scripted = std::make_unique<ScriptedRandom>();
-      for (double r : script) scripted->Push(r);
-      random = scripted.get();
-      p.SetRandom(std::move(scripted));
-    }
-    p.Start();
-    Pupil::Click(p.frmmecenaat1().cmdkombinnen);
-    Pupil::Click(p.frmkiesbasis().Command3);
-    s = &p.frmcijferdeel0();
-  }
+  explicit Session(const QList<double>& script, std::source_location where = std::source_location::current())
+      : ProgramRun(script), s(&Open<written::frmcijferdeel0>("frmcijferdeel0", where)) {}
+  explicit Session(testing_support::ClockChance clock, std::source_location where = std::source_location::current())
+      : ProgramRun(clock), s(&Open<written::frmcijferdeel0>("frmcijferdeel0", where)) {}
   written::frmcijferdeel0& operator*() { return *s; }
   written::frmcijferdeel0* operator->() { return s; }
 
+  BoardProbe Board() {
+    BoardProbe b;
+    b.Add(QStringLiteral("q"), s->txtquotient).Add(QStringLiteral("a"), s->txtaftrek);
+    return b;
+  }
   // "q1", "a7", a button's tool tip, or "?".
   QString Focus() {
+    if (const QString box = Board().Focus(); !box.isEmpty()) return box;
     QWidget* w = Pupil::Focused();
-    for (int i = 0; i < s->txtquotient.Count(); ++i)
-      if (w == s->txtquotient[i].Widget()) return QStringLiteral("q%1").arg(i);
-    for (int i = 0; i < s->txtaftrek.Count(); ++i)
-      if (w == s->txtaftrek[i].Widget()) return QStringLiteral("a%1").arg(i);
     for (kit::Button* b : {&s->cmdstart, &s->cmdcontrole, &s->cmdnieuw, &s->cmdnogeens, &s->cmdstop})
       if (w == b->Widget()) return b->ToolTipText();
     return QStringLiteral("?");
@@ -58,12 +52,8 @@ struct Session {
   static void Work(const QString& keys) {
     for (QChar c : keys) Press(c);
   }
-  QString Shown(kit::Group<kit::TextBox>& g, QChar name) {
-    QStringList out;
-    g.ForEach([&](kit::TextBox& b, int i) {
-      if (b.Visible()) out << name + QString::number(i);
-    });
-    return out.join(u' ');
+  static QString Shown(kit::Group<kit::TextBox>& g, QChar name) {
+    return BoardProbe().Add(QString(name), g).Where(Look::Visible);
   }
   QString Lines() {
     QStringList out;
@@ -78,13 +68,8 @@ struct Session {
     if (s->lneHT.Visible()) out << QStringLiteral("HT");
     return out.join(u' ');
   }
-  QString Red() {
-    QStringList out;
-    s->txtaftrek.ForEach([&](kit::TextBox& b, int i) {
-      if (b.BackColor() == kit::colours::kWrong) out << QString::number(i);
-    });
-    return out.join(u' ');
-  }
+  // The red subtraction boxes by index.
+  QString Red() { return BoardProbe().Add(QString(), s->txtaftrek).Where(Look::Red); }
   // What NIEUW, NOG EENS and STOP must leave, whatever the board held.
   void VerifyCleared() {
     QCOMPARE(Shown(s->txtaftrek, u'a'), QString());
@@ -195,8 +180,9 @@ class FrmCijferdeel0Test : public QObject {
     QVERIFY(!s->txtquotient[2].Enabled());
     QCOMPARE(s->txtquotient[0].Italic(), zero);
     if (zero) {
-      QCOMPARE(s->txtaftrek[0].Text() + s->txtaftrek[1].Text() + s->txtaftrek[2].Text(),
-               QStringLiteral("0") + kit::NumText(s->deeltalH) + kit::NumText(s->deeltalT));
+      QCOMPARE(BoardProbe().Add(QStringLiteral("a"), s->txtaftrek, {0, 1, 2}).Mismatch(
+                   {QStringLiteral("0"), kit::NumText(s->deeltalH), kit::NumText(s->deeltalT)}),
+               QString());
       QVERIFY(!Pupil::Click(s->txtquotient[0]));  // the written 0 is not the pupil's
       QCOMPARE(s->txtquotient[0].Text(), QStringLiteral("0"));
     }
@@ -223,9 +209,9 @@ class FrmCijferdeel0Test : public QObject {
     QFETCH(int, deeltal);
     Session s(script);
     QVERIFY(Pupil::Click(s->cmdstart));
-    QCOMPARE(s.random->Seeds(), 1);
-    QCOMPARE(s.random->Left(), std::size_t(0));
-    QVERIFY(!s.random->Overrun());
+    QCOMPARE(s.script->Seeds(), 1);
+    QCOMPARE(s.script->Left(), std::size_t(0));
+    QVERIFY(!s.script->Overrun());
     QCOMPARE(int(s->deler), deler);
     QCOMPARE(int(s->deeltal), deeltal);
     QCOMPARE(100 * s->deeltalH + 10 * s->deeltalT + s->deeltalE, deeltal);
@@ -240,7 +226,7 @@ class FrmCijferdeel0Test : public QObject {
   // Clock-seeded STARTs, each exercise typed through with zeros the way any
   // pupil can: the draws stay inside the board's ranges.
   void generationByClock() {
-    Session s({}, true);
+    Session s(testing_support::ClockChance{});
     QSet<int> divisors;
     for (int n = 0; n < 200; ++n) {
       QVERIFY(Pupil::Click(s->cmdstart));
@@ -371,7 +357,7 @@ class FrmCijferdeel0Test : public QObject {
   }
   void boxPlaces() {
     QFETCH(int, box);
-    Session s({});
+    Session s(QList<double>{});
     const kit::Place g = s->txtaftrek[box].Geometry();
     QTEST(g.left, "left");
     QTEST(g.top, "top");
