@@ -5,14 +5,16 @@
 #include <QTest>
 
 #include "app/frmkiesbasis.h"
-#include "app/frmmecenaat1.h"
-#include "app/program.h"
 #include "placevalue/frmcijferdelen.h"
+#include "support/board_probe.h"
+#include "support/open_screen.h"
 #include "support/pupil.h"
 #include "support/testmain.h"
 
 using kit::ScriptedRandom;
 using placevalue::PlaceValueScreen;
+using testing_support::BoardProbe;
+using testing_support::Look;
 using testing_support::Pupil;
 
 namespace {
@@ -23,61 +25,38 @@ QList<double> First(int deler, int q) {
 }
 QList<double> Twin(int deeltal, int deler) { return {ScriptedRandom::For(deler, 9), ScriptedRandom::For(deeltal, 999)}; }
 
-struct Session {
-  app::Program p;
-  ScriptedRandom* random = nullptr;
-  PlaceValueScreen* s = nullptr;
+struct Session : testing_support::ProgramRun {
+  PlaceValueScreen* s;
 
-  Session(bool twin, const QList<double>& script) {
-    auto scripted = std::make_unique<ScriptedRandom>();
-    for (double r : script) scripted->Push(r);
-    random = scripted.get();
-    p.SetRandom(std::move(scripted));
-    p.Start();
-    Pupil::Click(p.frmmecenaat1().cmdkombinnen);
-    Open(twin);
-  }
-  void Open(bool twin) {
-    Pupil::Click(twin ? p.frmkiesbasis().cmdkies : p.frmkiesbasis().Command7);
-    s = twin ? static_cast<PlaceValueScreen*>(&p.frmcijferdelen2()) : &p.frmcijferdelen();
+  Session(bool twin, const QList<double>& script, std::source_location where = std::source_location::current())
+      : ProgramRun(script), s(&Open(twin, where)) {}
+  PlaceValueScreen& Open(bool twin, std::source_location where = std::source_location::current()) {
+    return *(s = &ProgramRun::Open<PlaceValueScreen>(twin ? "frmcijferdelen2" : "frmcijferdelen", where));
   }
   PlaceValueScreen* operator->() { return s; }
 
   // Every box of the board by its short name: q0, Hx0, Hr, T1, Tr, E2, rest.
-  std::vector<std::pair<QString, kit::TextBox*>> Boxes() {
-    std::vector<std::pair<QString, kit::TextBox*>> out;
-    for (int i = 0; i < 3; ++i) out.push_back({QStringLiteral("q%1").arg(i), &s->txtquotient[i]});
-    out.push_back({QStringLiteral("Hx0"), &s->txtHx[0]});
-    out.push_back({QStringLiteral("Hr"), &s->txtHr});
-    for (int i = 0; i < 3; ++i) out.push_back({QStringLiteral("T%1").arg(i), &s->txtT[i]});
-    out.push_back({QStringLiteral("Tr"), &s->txtTr});
-    for (int i = 0; i < 3; ++i) out.push_back({QStringLiteral("E%1").arg(i), &s->txtE[i]});
-    out.push_back({QStringLiteral("rest"), &s->txtrest});
-    return out;
+  BoardProbe Board() {
+    BoardProbe b;
+    b.Add(QStringLiteral("q"), s->txtquotient).Add(QStringLiteral("Hx"), s->txtHx).Add(QStringLiteral("Hr"), s->txtHr);
+    b.Add(QStringLiteral("T"), s->txtT).Add(QStringLiteral("Tr"), s->txtTr).Add(QStringLiteral("E"), s->txtE);
+    return b.Add(QStringLiteral("rest"), s->txtrest);
   }
   kit::TextBox& Box(const QString& name) {
-    for (auto& [n, b] : Boxes())
-      if (n == name) return *b;
-    throw std::out_of_range("no such box");
+    if (name == u"Hr" || name == u"Tr" || name == u"rest") return name == u"Hr" ? s->txtHr : name == u"Tr" ? s->txtTr : s->txtrest;
+    auto& group = name[0] == u'q' ? s->txtquotient : name[0] == u'T' ? s->txtT : name[0] == u'E' ? s->txtE : s->txtHx;
+    return group[name.back().digitValue()];
   }
+  // A box's name, or a button's tool tip.
   QString Focus() {
+    if (const QString box = Board().Focus(); !box.isEmpty()) return box;
     QWidget* w = Pupil::Focused();
-    for (auto& [n, b] : Boxes())
-      if (b->Widget() == w) return n;
     for (kit::Button* b : {&s->cmdstart, &s->cmdcontrole, &s->cmdnieuw, &s->cmdnogeens, &s->cmdstop})
       if (b->Widget() == w) return b->ToolTipText();
     return QStringLiteral("?");
   }
-  // The names of the boxes that pass the test, in board order.
-  template <class F>
-  QString Where(F test) {
-    QStringList out;
-    for (auto& [n, b] : Boxes())
-      if (test(*b)) out << n;
-    return out.join(u' ');
-  }
-  QString Shown() { return Where([](kit::TextBox& b) { return b.Visible(); }); }
-  QString Red() { return Where([](kit::TextBox& b) { return b.BackColor() == kit::colours::kWrong; }); }
+  QString Shown() { return Board().Where(Look::Visible); }
+  QString Red() { return Board().Where(Look::Red); }
   QString Lines() {
     QStringList out;
     for (auto [g, name] : {std::pair{&s->lnemin, "min"}, {&s->lneHT1, "HT1_"}, {&s->lneE, "E"}})
@@ -155,7 +134,7 @@ class PlaceValueTest : public QObject {
     QCOMPARE(s->BackColor(), correct ? kit::colours::kRight : kit::colours::kWrong);
     QCOMPARE(s.Counters(), QStringLiteral("%1 1").arg(correct ? 1 : 0));
     QCOMPARE(s.Focus(), QStringLiteral("NIEUW"));
-    QCOMPARE(s.Where([](kit::TextBox& b) { return b.Text().isEmpty(); }), QString());
+    QVERIFY(!s.Board().Texts().contains(QString()));
 
     s.ClickSpot();  // NIEUW lies over START
     QCOMPARE(s.Shown() + s.Lines(), QString());
@@ -258,8 +237,8 @@ class PlaceValueTest : public QObject {
     QFETCH(int, deeltal);
     Session s(twin, script);
     QVERIFY(Pupil::Click(s->cmdstart));
-    QCOMPARE(s.random->Seeds(), 1);
-    QVERIFY(s.random->Left() == 0 && !s.random->Overrun());
+    QCOMPARE(s.script->Seeds(), 1);
+    QVERIFY(s.script->Left() == 0 && !s.script->Overrun());
     QCOMPARE(int(s->deler) * 1000 + s->deeltal, deler * 1000 + deeltal);
     QCOMPARE(s->lblQ.Caption() + u' ' + s->lbldeler.Caption() + u' ' + s->lbldeeltal.Caption(),
              QStringLiteral("%1 %2 %3").arg(deeltal / deler).arg(deler).arg(deeltal));
@@ -313,8 +292,8 @@ class PlaceValueTest : public QObject {
       s.ClickSpot();  // NOG EENS lies over START
       QCOMPARE(s.Counters(), QStringLiteral("0 0"));
       QCOMPARE(s.Shown(), QStringLiteral("q0 q1 q2"));
-      QCOMPARE(s.Where([](kit::TextBox& b) { return b.Enabled() && b.Text().isEmpty(); }).left(8),
-               QStringLiteral("q0 q1 q2"));
+      QCOMPARE(BoardProbe().Add(QStringLiteral("q"), s->txtquotient).Where(Look::Enabled), QStringLiteral("q0 q1 q2"));
+      QCOMPARE(s.Board().Mismatch(QStringList(13, QString())), QString());
     } else {
       QVERIFY(Pupil::Click(s->cmdnieuw));
       QCOMPARE(s.Counters(), QStringLiteral("0 0"));

@@ -6,6 +6,7 @@
 
 #include "kit/numbers.h"
 #include "placevalue/frmcijferdelen.h"
+#include "support/division.h"
 #include "support/solve_screens.h"
 
 namespace testing_support {
@@ -14,19 +15,18 @@ namespace {
 
 using placevalue::PlaceValueScreen;
 
-// The right text of each box of the board, by its line edit.
+// The right text of each box of the board, by its line edit: step k of the
+// division fills the quotient box k, its product and its difference.
 std::map<const QLineEdit*, int> Work(PlaceValueScreen& s) {
-  const int deeltal = s.deeltal, deler = s.deler;
-  const int h = deeltal / 100, t = deeltal / 10 % 10, e = deeltal % 10;
-  const int q = deeltal / deler, q0 = q / 100, q1 = q / 10 % 10, q2 = q % 10;
-  const int hx = q0 * deler, hr = h - hx;
-  const int tp = q1 * deler, tr = 10 * hr + t - tp;
-  const int ep = q2 * deler, rest = 10 * tr + e - ep;
-  return {{s.txtquotient[0].Edit(), q0}, {s.txtquotient[1].Edit(), q1}, {s.txtquotient[2].Edit(), q2},
-          {s.txtHx[0].Edit(), hx},       {s.txtHr.Edit(), hr},          {s.txtT[0].Edit(), t},
-          {s.txtT[1].Edit(), tp / 10},   {s.txtT[2].Edit(), tp % 10},   {s.txtTr.Edit(), tr},
-          {s.txtE[0].Edit(), e},         {s.txtE[1].Edit(), ep / 10},   {s.txtE[2].Edit(), ep % 10},
-          {s.txtrest.Edit(), rest}};
+  const WrittenDivision w = WorkDivision(s.deeltal, s.deler, 0, 3);
+  const DivisionStep &h = w.steps[0], &t = w.steps[1], &e = w.steps[2];
+  return {{s.txtquotient[0].Edit(), h.digit},           {s.txtquotient[1].Edit(), t.digit},
+          {s.txtquotient[2].Edit(), e.digit},           {s.txtHx[0].Edit(), int(h.product)},
+          {s.txtHr.Edit(), int(h.difference)},          {s.txtT[0].Edit(), h.broughtDown},
+          {s.txtT[1].Edit(), int(t.product / 10)},      {s.txtT[2].Edit(), int(t.product % 10)},
+          {s.txtTr.Edit(), int(t.difference)},          {s.txtE[0].Edit(), t.broughtDown},
+          {s.txtE[1].Edit(), int(e.product / 10)},      {s.txtE[2].Edit(), int(e.product % 10)},
+          {s.txtrest.Edit(), int(e.difference)}};
 }
 
 template <class Screen>
