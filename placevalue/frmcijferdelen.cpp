@@ -223,12 +223,7 @@ void PlaceValueScreen::Open() {
     txtquotient[0].SetFocus();
     return;
   }
-  txtquotient[0].SetEnabled(false);
-  txtquotient[1].SetEnabled(true);
-  txtquotient[0].SetText(QStringLiteral("0"));
-  txtquotient[0].SetVisible(true);
-  txtquotient[0].SetItalic(true);
-  txtquotient[1].SetFocus();
+  WriteZeroQuotient();
   lneHT.SetVisible(true);
   txtHx[0].SetVisible(true);
   txtHx[0].SetText(QStringLiteral("0"));
@@ -317,6 +312,26 @@ void PlaceValueScreen::WipeGroup(Grp group, bool visible, std::optional<bool> en
   });
 }
 
+// The emptied texts set off their reactions; while NIEUW is on view most of
+// them hold still, and what they open otherwise is closed again at the end.
+void PlaceValueScreen::ClearRows(bool quotientReady) {
+  txtdeler.SetText(QString());
+  for (Box b : {Rest(), Tr(), Hr(), Hx(0)}) Wipe(b, false);
+  txtquotient[0].SetItalic(false);
+  lbluitkomst.SetVisible(false);
+  lbluitkomst.SetCaption(QString());
+  lneHT.SetVisible(false);
+  cmdstart.SetVisible(true);
+  cmdstart.SetFocus();
+  WipeGroup(Grp::quotient, quotientReady, quotientReady);
+  txtdeeltal.ForEach([](kit::TextBox& b, int) { b.SetText(QString()); });
+  WipeGroup(Grp::E, false);
+  WipeGroup(Grp::T, false);
+  HideLines();
+  txtorde.ForEach([](kit::TextBox& b, int) { b.SetVisible(false); });
+  Settle(quotientReady);
+}
+
 void PlaceValueScreen::Settle(bool quotientReady) {
   for (Grp g : kWork) ClearQuietly(g, false);
   ClearQuietly(Grp::quotient, quotientReady, quotientReady);
@@ -348,24 +363,10 @@ void frmcijferdelen::MakeUp() {
   FillDividend();
 }
 
-// The emptied texts set off their reactions; while NIEUW is on view most of
-// them hold still, and what they open otherwise is closed again at the end.
+// The first screen's clear routine: the rows, then the frame.
 void frmcijferdelen::ClearBoard() {
-  txtdeler.SetText(QString());
-  for (Box b : {Rest(), Tr(), Hr(), Hx(0)}) Wipe(b, false);
-  lbluitkomst.SetVisible(false);
-  lbluitkomst.SetCaption(QString());
-  lneHT.SetVisible(false);
-  cmdstart.SetVisible(true);
-  cmdstart.SetFocus();
-  WipeGroup(Grp::quotient, false, false);
-  txtdeeltal.ForEach([](kit::TextBox& b, int) { b.SetText(QString()); });
-  WipeGroup(Grp::E, false);
-  WipeGroup(Grp::T, false);
-  HideLines();
-  txtorde.ForEach([](kit::TextBox& b, int) { b.SetVisible(false); });
+  ClearRows(false);
   ClearFrame();
-  Settle(false);
 }
 
 // ---------------------------------------------------------------- frmcijferdelen2
@@ -380,26 +381,12 @@ void frmcijferdelen2::MakeUp() {
   FillDividend();
 }
 
-// As the first screen's, but the quotient boxes stay on view and open, so the
+// The frame first; the quotient boxes stay on view and open, so that the
 // pupil may click into them out of turn.
 void frmcijferdelen2::ClearBoard() {
   ClearFrame();
   txtquotient[0].SetText(QString());
-  txtdeler.SetText(QString());
-  for (Box b : {Rest(), Tr(), Hr(), Hx(0)}) Wipe(b, false);
-  txtquotient[0].SetItalic(false);
-  lbluitkomst.SetVisible(false);
-  lbluitkomst.SetCaption(QString());
-  lneHT.SetVisible(false);
-  cmdstart.SetVisible(true);
-  cmdstart.SetFocus();
-  WipeGroup(Grp::quotient, true, true);
-  txtdeeltal.ForEach([](kit::TextBox& b, int) { b.SetText(QString()); });
-  WipeGroup(Grp::E, false);
-  WipeGroup(Grp::T, false);
-  HideLines();
-  txtorde.ForEach([](kit::TextBox& b, int) { b.SetVisible(false); });
-  Settle(true);
+  ClearRows(true);
 }
 
 }  // namespace placevalue

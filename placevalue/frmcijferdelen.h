@@ -7,7 +7,7 @@
 //
 // Both are one screen given a row each (places, clicks, the twin's one extra
 // reaction, what the verdict weighs); the generation, the clear routine and
-// where START and NIEUW bend the frame are each class's own.
+// whether START stays on view are each class's own.
 
 #include <cstdint>
 
@@ -76,15 +76,18 @@ class PlaceValueScreen : public board::BoardScreen {
 
   void MakeDivisor();
   void FillDividend();
-  // Emptied as a change (its reaction runs), made white, shown or hidden.
-  void Wipe(board::Box box, bool visible);
-  void WipeGroup(board::Grp group, bool visible, std::optional<bool> enabled = std::nullopt);
-  // The end of either clear routine: what the reactions of its emptying
-  // opened again is closed, so the board is as the routine promises.
-  void Settle(bool quotientReady);
+  // The rows' part of either clear routine, in the order both share; the
+  // quotient boxes end on view and open (ready) or hidden and closed.
+  void ClearRows(bool quotientReady);
 
  private:
   void Open();
+  // The end of ClearRows: what the reactions of its emptying opened again is
+  // closed, so the board is as the routine promises.
+  void Settle(bool quotientReady);
+  // Emptied as a change (its reaction runs), made white, shown or hidden.
+  void Wipe(board::Box box, bool visible);
+  void WipeGroup(board::Grp group, bool visible, std::optional<bool> enabled = std::nullopt);
   void PupilsQuotient();
   void TenExerciseVerdict();
   const PlaceValueRow& row_;
