@@ -13,8 +13,8 @@
 
 namespace app {
 
-Program::Program(std::function<void(int)> onEnd)
-    : onEnd_(std::move(onEnd)), random_(std::make_unique<kit::ClockRandom>()) {}
+Program::Program(std::function<void(int)> onEnd, std::shared_ptr<const kit::Clock> clock)
+    : onEnd_(std::move(onEnd)), random_(std::make_unique<kit::ClockRandom>()), clock_(std::move(clock)) {}
 
 Program::~Program() {
   for (kit::Window* w : order_) w->Hide();

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "kit/clock.h"
 #include "kit/exercise.h"
 #include "kit/random.h"
 
@@ -36,8 +37,10 @@ class frminfo;
 
 class Program final : public kit::Hub {
  public:
-  // onEnd is called once, with the exit code, when the run ends.
-  explicit Program(std::function<void(int)> onEnd = {});
+  // onEnd is called once, with the exit code, when the run ends. The screens'
+  // timers run on clock.
+  explicit Program(std::function<void(int)> onEnd = {},
+                   std::shared_ptr<const kit::Clock> clock = std::make_shared<kit::WallClock>());
   ~Program() override;
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
@@ -73,6 +76,7 @@ class Program final : public kit::Hub {
   void ShowMenu() override;
   kit::RandomSource& Random() override { return *random_; }
   void SetRandom(std::unique_ptr<kit::RandomSource> random) { random_ = std::move(random); }
+  const kit::Clock& Clock() const { return *clock_; }
 
  private:
   template <class T, class... Args>
@@ -80,6 +84,7 @@ class Program final : public kit::Hub {
 
   std::function<void(int)> onEnd_;
   std::unique_ptr<kit::RandomSource> random_;
+  std::shared_ptr<const kit::Clock> clock_;
   bool ended_ = false;
   int exitCode_ = 0;
   std::vector<kit::Window*> order_;

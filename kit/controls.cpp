@@ -1,10 +1,6 @@
 #include "kit/controls.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QEvent>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -17,6 +13,8 @@
 #include <cmath>
 
 #include "kit/artwork.h"
+#include "kit/clock.h"
+#include "kit/keyinput.h"
 
 namespace kit {
 
@@ -29,6 +27,20 @@ Qt::Alignment ToQt(Align a) {
     case Align::Centre: break;
   }
   return Qt::AlignCenter;
+}
+
+using Roles = std::initializer_list<std::pair<QPalette::ColorRole, QColor>>;
+
+// Gives the roles their colours in every colour group, so that a control keeps
+// its colours when its window is inactive or the control disabled; then the
+// roles of disabledOnly for the disabled group alone.
+void Recolour(QWidget* w, Roles roles, Roles disabledOnly = {}) {
+  QPalette pal = w->palette();
+  for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+    for (const auto& [role, colour] : roles) pal.setColor(group, role, colour);
+  for (const auto& [role, colour] : disabledOnly) pal.setColor(QPalette::Disabled, role, colour);
+  w->setPalette(pal);
+  w->update();
 }
 
 // Raises onClick on a left-button release inside an enabled widget.
@@ -121,6 +133,23 @@ class FrameWidget final : public QWidget {
 };
 
 // Paints a picture centred in its rectangle, once the picture has been drawn.
+// A push button whose keyboard focus shows as a broad black and yellow ring,
+// plain to see on every button colour: the style's own mark is a faint
+// one-pixel line that a child working with the keyboard does not find.
+class MarkedButton final : public QPushButton {
+ protected:
+  void paintEvent(QPaintEvent* e) override {
+    QPushButton::paintEvent(e);
+    if (!hasFocus()) return;
+    QPainter p(this);
+    p.setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    p.setPen(QPen(QColor(255, 255, 0), 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.drawRect(QRectF(rect()).adjusted(3, 3, -3, -3));
+  }
+};
+
 class PictureView final : public QWidget {
  public:
   explicit PictureView(Artwork artwork, QWidget* parent = nullptr) : QWidget(parent), artwork_(std::move(artwork)) {}
@@ -186,104 +215,34 @@ void Control::SetForeColor(const QColor& colour) {
 }
 
 void Control::ApplyColours() {
-  QPalette pal = widget_->palette();
-  for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-    pal.setColor(group, QPalette::Window, back_);
-    pal.setColor(group, QPalette::WindowText, fore_);
-  }
-  widget_->setPalette(pal);
   widget_->setAutoFillBackground(true);
-  widget_->update();
+  Recolour(widget_, {{QPalette::Window, back_}, {QPalette::WindowText, fore_}});
 }
 
-// ---------------------------------------------------------------- keys
-
-std::optional<int> KeyAsciiOf(const QKeyEvent& e) {
-  if (e.matches(QKeySequence::Paste)) return 22;
-  if (e.matches(QKeySequence::Copy)) return 3;
-  if (e.matches(QKeySequence::Undo)) return 26;
-  if (e.matches(QKeySequence::Cut)) return 24;
-  if (e.matches(QKeySequence::Redo)) return 25;
-  if (e.matches(QKeySequence::DeleteStartOfWord) || e.matches(QKeySequence::DeleteEndOfWord) ||
-      e.matches(QKeySequence::DeleteEndOfLine) || e.matches(QKeySequence::DeleteCompleteLine)) {
-    return 127;
-  }
-  const auto mods = e.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
-  const int key = e.key();
-  if (key == Qt::Key_Backspace) return mods == Qt::NoModifier ? std::optional<int>(8) : std::optional<int>(127);
-  if (key == Qt::Key_Return || key == Qt::Key_Enter) return 13;
-  if (key == Qt::Key_Escape) return 27;
-  if (key == Qt::Key_Tab || key == Qt::Key_Backtab) return std::nullopt;  // focus travel
-  if ((mods & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z) return key - Qt::Key_A + 1;
-  if (mods & (Qt::ControlModifier | Qt::MetaModifier)) return 127;  // other control chords type nothing useful
-  const QString text = e.text();
-  if (!text.isEmpty() && text.at(0).isPrint()) return text.at(0).unicode();
-  return std::nullopt;
+void Control::Move(const Place& place) {
+  place_ = place;
+  widget_->setGeometry(place.Pixels());
 }
+
+void Control::SetFocus() {
+  if (!widget_->isVisibleTo(widget_->window()) || !widget_->isEnabled()) return;
+  widget_->setFocus(Qt::OtherFocusReason);
+}
+bool Control::HasFocus() const { return widget_->window()->focusWidget() == widget_; }
 
 // ---------------------------------------------------------------- TextBox
-
-class TextBox::Filter final : public QObject {
- public:
-  Filter(TextBox* box, QLineEdit* edit) : QObject(edit), box_(box) { edit->installEventFilter(this); }
-  bool eventFilter(QObject* o, QEvent* e) override {
-    // Events still arrive while the box is being destroyed, when it is no
-    // longer a QLineEdit: leave those alone.
-    auto* edit = qobject_cast<QLineEdit*>(o);
-    if (!edit) return false;
-    switch (e->type()) {
-      case QEvent::KeyPress: {
-        const auto code = KeyAsciiOf(*static_cast<QKeyEvent*>(e));
-        if (!code) return false;
-        int keyAscii = *code;
-        if (box_->onKeyPress) box_->onKeyPress(keyAscii);
-        if (keyAscii == 0) {
-          e->accept();
-          return true;
-        }
-        // Enter and Escape never travel on to the window from a box.
-        if (*code == 13 || *code == 27) return true;
-        return false;
-      }
-      case QEvent::InputMethod: {
-        const auto* im = static_cast<QInputMethodEvent*>(e);
-        return !im->commitString().isEmpty() || !im->preeditString().isEmpty();
-      }
-      case QEvent::DragEnter:
-      case QEvent::DragMove:
-      case QEvent::Drop:
-        e->ignore();
-        return true;
-      case QEvent::MouseButtonPress:
-      case QEvent::MouseButtonRelease:
-      case QEvent::MouseButtonDblClick: {
-        auto* m = static_cast<QMouseEvent*>(e);
-        if (m->button() == Qt::MiddleButton) return true;  // X11 selection paste
-        if (e->type() == QEvent::MouseButtonRelease && m->button() == Qt::LeftButton && edit->isEnabled() &&
-            edit->rect().contains(m->position().toPoint()) && box_->onClick) {
-          box_->onClick();
-        }
-        return false;
-      }
-      default:
-        return false;
-    }
-  }
-
- private:
-  TextBox* box_;
-};
 
 TextBox::TextBox(Container& parent, const Place& place, const Font& font, Align align)
     : Control(parent, new QLineEdit, place, Layer::Windowed) {
   QLineEdit* e = Edit();
   e->setFont(font.ToQFont());
   e->setAlignment(ToQt(align));
-  e->setAcceptDrops(false);
   e->setTextMargins(0, 0, 0, 0);
   e->setContentsMargins(0, 0, 0, 0);
-  e->setAttribute(Qt::WA_InputMethodEnabled, false);
-  filter_ = new Filter(this, e);
+  new KeyInput(e, [this](int& keyAscii) {
+    if (onKeyPress) onKeyPress(keyAscii);
+  });
+  new ClickFilter(e, &onClick);
   QObject::connect(e, &QLineEdit::textChanged, e, [this] {
     if (onChange) onChange();
   });
@@ -307,15 +266,6 @@ void TextBox::SetItalic(bool italic) {
 }
 bool TextBox::Italic() const { return Edit()->font().italic(); }
 
-void TextBox::SetFocus() {
-  QLineEdit* e = Edit();
-  if (!e->isVisibleTo(e->window()) || !e->isEnabled()) return;
-  e->setFocus(Qt::OtherFocusReason);
-}
-bool TextBox::HasFocus() const {
-  QLineEdit* e = Edit();
-  return e->window()->focusWidget() == e;
-}
 int TextBox::SelStart() const {
   QLineEdit* e = Edit();
   return e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
@@ -330,18 +280,10 @@ void TextBox::SetSelLength(int length) {
 void TextBox::SetLocked(bool locked) { Edit()->setReadOnly(locked); }
 
 void TextBox::ApplyColours() {
-  QLineEdit* e = Edit();
-  QPalette pal = e->palette();
-  for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-    pal.setColor(group, QPalette::Base, BackColor());
-    pal.setColor(group, QPalette::Window, BackColor());
-    pal.setColor(group, QPalette::Text, ForeColor());
-  }
   // Display-only boxes must stay legible for a child: a dark grey, not the pale default.
-  pal.setColor(QPalette::Disabled, QPalette::Text,
-               ForeColor() == colours::kBlack ? QColor(70, 70, 70) : ForeColor());
-  e->setPalette(pal);
-  e->update();
+  const QColor disabledText = ForeColor() == colours::kBlack ? QColor(70, 70, 70) : ForeColor();
+  Recolour(Edit(), {{QPalette::Base, BackColor()}, {QPalette::Window, BackColor()}, {QPalette::Text, ForeColor()}},
+           {{QPalette::Text, disabledText}});
 }
 
 // ---------------------------------------------------------------- Label
@@ -363,7 +305,7 @@ void Label::SetAlignment(Align align) { label_->setAlignment(ToQt(align)); }
 
 Button::Button(Container& parent, const Place& place, const QString& caption, const QString& picture,
                const Font& font)
-    : Control(parent, new QPushButton, place, Layer::Windowed), button_(static_cast<QPushButton*>(Widget())) {
+    : Control(parent, new MarkedButton, place, Layer::Windowed), button_(static_cast<QPushButton*>(Widget())) {
   button_->setFont(font.ToQFont());
   button_->setFocusPolicy(Qt::StrongFocus);
   // Enter on a focused button presses it, as on the desktop the pupils know.
@@ -421,19 +363,8 @@ void Button::SetCaptionVAlign(VAlign align) {
                                                            : Qt::AlignVCenter;
   captionUnder_->setAlignment(Qt::AlignHCenter | vertical);
 }
-void Button::SetFocus() {
-  if (!button_->isVisibleTo(button_->window()) || !button_->isEnabled()) return;
-  button_->setFocus(Qt::OtherFocusReason);
-}
-bool Button::HasFocus() const { return button_->window()->focusWidget() == button_; }
 void Button::ApplyColours() {
-  QPalette pal = button_->palette();
-  for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-    pal.setColor(group, QPalette::Button, BackColor());
-    pal.setColor(group, QPalette::ButtonText, ForeColor());
-  }
-  button_->setPalette(pal);
-  button_->update();
+  Recolour(button_, {{QPalette::Button, BackColor()}, {QPalette::ButtonText, ForeColor()}});
 }
 
 // ---------------------------------------------------------------- Picture
@@ -464,17 +395,13 @@ QString Frame::Caption() const { return static_cast<FrameWidget*>(Widget())->cap
 
 // ---------------------------------------------------------------- Timer
 
-Timer::Timer(QObject* owner, int intervalMs) : timer_(new QTimer(owner)) {
+Timer::Timer(QObject* owner, int intervalMs, const Clock& clock) : timer_(new QTimer(owner)), clock_(clock) {
   timer_->setInterval(intervalMs);
   QObject::connect(timer_, &QTimer::timeout, timer_, [this] { Fire(); });
 }
 Timer::~Timer() { delete timer_; }
-namespace {
-bool wallClockStopped = false;
-}
-void Timer::StopWallClock(bool stopped) { wallClockStopped = stopped; }
 void Timer::SetEnabled(bool enabled) {
-  if (enabled && !enabled_ && !wallClockStopped) timer_->start();
+  if (enabled && !enabled_ && clock_.Runs()) timer_->start();
   if (!enabled) timer_->stop();
   enabled_ = enabled;
 }
@@ -486,13 +413,10 @@ void Timer::Fire() {
 
 // ---------------------------------------------------------------- StatusBar
 
-StatusBar::StatusBar(Container& parent, const std::vector<int>& panelStretch)
-    : Control(parent, new QStatusBar, Place{}, Layer::Windowed) {
+StatusBar::StatusBar(Container& parent, const Place& place, const std::vector<int>& panelStretch)
+    : Control(parent, new QStatusBar, place, Layer::Windowed) {
   QStatusBar* bar = Bar();
   bar->setSizeGripEnabled(false);
-  QWidget* surface = parent.Surface();
-  const int h = 26;
-  bar->setGeometry(0, surface->height() - h, surface->width(), h);
   for (int stretch : panelStretch) {
     auto* panel = new QLabel;
     panel->setFrameShape(QFrame::Panel);
@@ -506,9 +430,12 @@ StatusBar::StatusBar(Container& parent, const std::vector<int>& panelStretch)
     panels_.push_back(panel);
     tags_.emplace_back();
   }
-  // Lay the panels out now, so that their widths are known before the window is shown.
   bar->ensurePolished();
-  if (bar->layout()) bar->layout()->activate();
+  LayOut();
+}
+// Lays the panels out now, so that their widths are known before the window is shown.
+void StatusBar::LayOut() const {
+  if (Bar()->layout()) Bar()->layout()->activate();
 }
 QStatusBar* StatusBar::Bar() const { return static_cast<QStatusBar*>(Widget()); }
 int StatusBar::PanelCount() const { return static_cast<int>(panels_.size()); }
@@ -516,13 +443,13 @@ QString StatusBar::PanelText(int panel) const { return panels_.at(std::size_t(pa
 void StatusBar::SetPanelText(int panel, const QString& text) { panels_.at(std::size_t(panel))->setText(text); }
 QString StatusBar::PanelTag(int panel) const { return tags_.at(std::size_t(panel)); }
 void StatusBar::SetPanelTag(int panel, const QString& tag) { tags_.at(std::size_t(panel)) = tag; }
-QRect StatusBar::PanelRect(int panel) const {
-  if (Bar()->layout()) Bar()->layout()->activate();
-  return panels_.at(std::size_t(panel))->geometry();
+Place StatusBar::PanelRect(int panel) const {
+  LayOut();
+  return Place::FromPixels(panels_.at(std::size_t(panel))->geometry());
 }
-int StatusBar::PanelWidth(int panel) const { return PanelRect(panel).width(); }
+int StatusBar::PanelWidth(int panel) const { return PanelRect(panel).width; }
 int StatusBar::BlankWidth() const {
-  return std::max(1, QFontMetrics(panels_.front()->font()).horizontalAdvance(u' '));
+  return Twips(std::max(1, QFontMetrics(panels_.front()->font()).horizontalAdvance(u' ')));
 }
 
 // ---------------------------------------------------------------- ProgressBar
@@ -537,9 +464,9 @@ int ProgressBar::Minimum() const { return bar_->minimum(); }
 int ProgressBar::Maximum() const { return bar_->maximum(); }
 void ProgressBar::SetValue(int value) { bar_->setValue(value); }
 int ProgressBar::Value() const { return bar_->value(); }
-void ProgressBar::PlaceInto(StatusBar& bar, const QRect& pixels) {
+void ProgressBar::PlaceInto(StatusBar& bar, const Place& place) {
   bar_->setParent(bar.Bar());
-  bar_->setGeometry(pixels);
+  Move(place);
   bar_->show();
   bar_->raise();
   bar_->setValue(0);
@@ -547,11 +474,6 @@ void ProgressBar::PlaceInto(StatusBar& bar, const QRect& pixels) {
 void ProgressBar::TakeBack(Container& owner) {
   bar_->setParent(owner.Surface());
   bar_->hide();
-}
-
-QString ClipboardText() {
-  const QClipboard* cb = QGuiApplication::clipboard();
-  return cb ? cb->text(QClipboard::Clipboard) : QString();
 }
 
 }  // namespace kit

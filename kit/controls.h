@@ -6,9 +6,8 @@
 // - A program-set text raises the box's change handler at once, nested inside
 //   the statement that set it; setting the text a box already holds is no change.
 // - A key press reaches the key-press handler before the box applies it; the
-//   handler swallows it by setting the key code to 0.
-// - Text that would enter without a key press and that no rule can check (drops,
-//   middle-click selection, input-method commits) is refused.
+//   handler swallows it by setting the key code to 0. Text that would enter
+//   without a key press and that no rule can check is refused (keyinput.h).
 // - Giving the focus to a hidden or disabled control does nothing.
 // - Graphical controls (labels, pictures, lines, shapes) always lie below the
 //   windowed ones (text boxes, buttons, frames), each kind in creation order.
@@ -19,23 +18,21 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <stdexcept>
 #include <vector>
 
 #include "kit/units.h"
 
-class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTimer;
 class QStatusBar;
 class QProgressBar;
-class QAction;
 
 namespace kit {
 
+class Clock;
 class Container;
 
 enum class Align { Left, Centre, Right };
@@ -68,6 +65,12 @@ class Control {
   enum class Layer { Graphical, Windowed };
   Control(Container& parent, QWidget* widget, const Place& place, Layer layer);
   virtual void ApplyColours();
+  // Moves the control to a new place in its container.
+  void Move(const Place& place);
+  // For the controls that take the focus: nothing happens when the control is
+  // hidden or disabled.
+  void SetFocus();
+  bool HasFocus() const;
 
  private:
   QPointer<QWidget> widget_;
@@ -120,14 +123,6 @@ class Group {
   std::vector<std::unique_ptr<T>> items_;
 };
 
-// The key code a press carries, as the key-press handlers know it: the typed
-// character, Backspace 8, Enter 13, Escape 27, Ctrl+letter 1 to 26, paste 22
-// (Ctrl+V, Shift+Ins), copy 3 (Ctrl+C, Ctrl+Ins), undo 26 (Ctrl+Z, Alt+Backspace),
-// cut 24 (Ctrl+X, Shift+Del), redo 25, and 127 for the other editing shortcuts
-// (delete word, delete to end of line). Empty for keys that type nothing and edit
-// nothing (arrows, Home, End, Delete, Tab, function keys): they reach the box.
-std::optional<int> KeyAsciiOf(const QKeyEvent& event);
-
 class TextBox final : public Control {
  public:
   TextBox(Container& parent, const Place& place, const Font& font = {}, Align align = Align::Centre);
@@ -140,8 +135,8 @@ class TextBox final : public Control {
   void SetTextQuiet(const QString& text);
   void SetItalic(bool italic);
   bool Italic() const;
-  void SetFocus();
-  bool HasFocus() const;
+  using Control::HasFocus;
+  using Control::SetFocus;
   int SelStart() const;
   void SetSelStart(int start);
   int SelLength() const;
@@ -157,10 +152,6 @@ class TextBox final : public Control {
 
  protected:
   void ApplyColours() override;
-
- private:
-  class Filter;
-  Filter* filter_;
 };
 
 class Label final : public Control {
@@ -194,8 +185,8 @@ class Button final : public Control {
   // Moves a text button's caption to its top or bottom edge: for a button that
   // another lies across, so that its caption stays in the part on view.
   void SetCaptionVAlign(VAlign align);
-  void SetFocus();
-  bool HasFocus() const;
+  using Control::HasFocus;
+  using Control::SetFocus;
   std::function<void()> onClick;
 
  protected:
@@ -241,9 +232,11 @@ class Frame final : public Control, public Container {
   QString Caption() const;
 };
 
+// Ticks every interval while enabled, on the clock it is given (clock.h): on
+// a manual clock only through Fire().
 class Timer {
  public:
-  Timer(QObject* owner, int intervalMs);
+  Timer(QObject* owner, int intervalMs, const Clock& clock);
   ~Timer();
   void SetEnabled(bool enabled);
   bool Enabled() const;
@@ -252,32 +245,29 @@ class Timer {
   void Fire();
   std::function<void()> onTimer;
 
-  // A test that must replay exactly (the random pupil) stops the wall clock:
-  // an enabled timer then ticks only through Fire(), however slowly the test
-  // runs. Timers enabled while the clock is stopped stay wall-clock free.
-  static void StopWallClock(bool stopped);
-
  private:
   QTimer* timer_;
+  const Clock& clock_;
   bool enabled_ = false;
 };
 
-// A status bar along the bottom of a window, with text panels, and a progress
-// bar that can be placed inside one panel.
+// A status bar with text panels side by side, their widths in proportion to
+// their stretch; a progress bar can be placed inside one panel.
 class StatusBar final : public Control {
  public:
-  StatusBar(Container& parent, const std::vector<int>& panelStretch);
+  StatusBar(Container& parent, const Place& place, const std::vector<int>& panelStretch);
   int PanelCount() const;
   QString PanelText(int panel) const;
   void SetPanelText(int panel, const QString& text);
   QString PanelTag(int panel) const;
   void SetPanelTag(int panel, const QString& tag);
-  QRect PanelRect(int panel) const;  // pixels, in the status bar
-  int PanelWidth(int panel) const;   // pixels
-  int BlankWidth() const;            // width of one blank in the panels' font, pixels
+  Place PanelRect(int panel) const;  // in the status bar
+  int PanelWidth(int panel) const;
+  int BlankWidth() const;            // of one blank in the panels' font
   QStatusBar* Bar() const;
 
  private:
+  void LayOut() const;
   std::vector<QLabel*> panels_;
   std::vector<QString> tags_;
 };
@@ -290,14 +280,13 @@ class ProgressBar final : public Control {
   int Maximum() const;
   void SetValue(int value);
   int Value() const;
-  // Into the given rectangle of the status bar (true), or back to its window.
-  void PlaceInto(StatusBar& bar, const QRect& pixels);
+  // Shows the bar at a place inside the status bar, from 0; TakeBack hides it
+  // in its container again.
+  void PlaceInto(StatusBar& bar, const Place& place);
   void TakeBack(Container& owner);
 
  private:
   QProgressBar* bar_;
 };
-
-QString ClipboardText();
 
 }  // namespace kit

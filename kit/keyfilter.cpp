@@ -1,5 +1,6 @@
 #include "kit/keyfilter.h"
 
+#include "kit/keyinput.h"
 #include "kit/numbers.h"
 
 namespace kit {

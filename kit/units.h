@@ -26,6 +26,8 @@ struct Place {
   int width = 0;
   int height = 0;
   QRect Pixels() const { return {Px(left), Px(top), Px(width), Px(height)}; }
+  // For what only the platform can measure (a status bar's panels).
+  static Place FromPixels(const QRect& r) { return {Twips(r.x()), Twips(r.y()), Twips(r.width()), Twips(r.height())}; }
 };
 
 // A point in twips, for the end points of lines.

@@ -18,17 +18,18 @@ namespace {
 
 const QString kStatusText = QStringLiteral("Pimpelwerk,educatieve software voor de basisschool");
 
-// Opens the info screen as a pupil does and stops its timer. Waiting for 151
-// real ticks takes more than 11 seconds, so these tests step the ticks
-// themselves with Fire(); the running timer would slip extra ticks in whenever
-// the test lets events through.
-[[nodiscard]] bool OpenInfoAndStopTheClock(app::Program& p) {
+// Waiting for 151 real ticks takes more than 11 seconds, so most tests run the
+// program on a manual clock and step the ticks themselves with Fire(); a timer
+// on the wall clock would slip extra ticks in whenever the test lets events
+// through.
+std::shared_ptr<const kit::Clock> Stepped() { return std::make_shared<kit::ManualClock>(); }
+
+// Opens the info screen as a pupil does.
+[[nodiscard]] bool OpenInfo(app::Program& p) {
   if (!ToInfo(p)) return false;
-  app::frminfo& info = p.frminfo();
-  const bool ready = info.Timer1.Enabled() && info.Timer1.Interval() == 75 && info.tikteller == 0 &&
-                     info.ProgressBar1.Minimum() == 0 && info.ProgressBar1.Maximum() == 150;
-  info.Timer1.SetEnabled(false);
-  return ready;
+  const app::frminfo& info = p.frminfo();
+  return info.Timer1.Enabled() && info.Timer1.Interval() == 75 && info.tikteller == 0 &&
+         info.ProgressBar1.Minimum() == 0 && info.ProgressBar1.Maximum() == 150;
 }
 
 void Tick(app::frminfo& info, int n) {
@@ -39,7 +40,7 @@ void Tick(app::frminfo& info, int n) {
 // as a fraction of the panel's width; -1 when the panel shows no text.
 double LeftmostInk(app::frminfo& info) {
   QStatusBar* bar = info.StatusBar1.Bar();
-  const QRect panel = info.StatusBar1.PanelRect(0).adjusted(2, 2, -2, -2);
+  const QRect panel = info.StatusBar1.PanelRect(0).Pixels().adjusted(2, 2, -2, -2);
   const QImage img = bar->grab(panel).toImage();
   const qreal dpr = img.devicePixelRatio();
   for (int x = 0; x < img.width(); ++x)
@@ -67,11 +68,12 @@ class InfoTest : public QObject {
     QFETCH(int, ticks);
     QFETCH(bool, ended);
     EndWatch end;
-    app::Program p(end.Callback());
-    QVERIFY(OpenInfoAndStopTheClock(p));
+    app::Program p(end.Callback(), Stepped());
+    QVERIFY(OpenInfo(p));
     app::frminfo& info = p.frminfo();
     Tick(info, ticks);
     QCOMPARE(p.Ended(), ended);
+    QCOMPARE(info.Timer1.Enabled(), !ended);
     if (!ended) {
       QCOMPARE(info.tikteller, ticks);
       QCOMPARE(info.ProgressBar1.Value(), ticks);
@@ -88,9 +90,21 @@ class InfoTest : public QObject {
     for (kit::Window* w : p.Screens()) QVERIFY(!w->Visible());
   }
 
+  // On the manual clock the running timer ticks only when fired, however long
+  // the test lets events through.
+  void manualClockTicksOnlyWhenFired() {
+    app::Program p({}, Stepped());
+    QVERIFY(OpenInfo(p));
+    app::frminfo& info = p.frminfo();
+    QTest::qWait(4 * info.Timer1.Interval());
+    QCOMPARE(info.tikteller, 0);
+    Tick(info, 2);
+    QCOMPARE(info.tikteller, 2);
+  }
+
   void progressBarLiesInTheSecondPanel() {
-    app::Program p;
-    QVERIFY(OpenInfoAndStopTheClock(p));
+    app::Program p({}, Stepped());
+    QVERIFY(OpenInfo(p));
     app::frminfo& info = p.frminfo();
     QStatusBar* bar = info.StatusBar1.Bar();
     const QRect client = info.Surface()->rect();
@@ -99,14 +113,14 @@ class InfoTest : public QObject {
     QCOMPARE(bar->geometry().width(), client.width());
     QWidget* progress = info.ProgressBar1.Widget();
     QCOMPARE(progress->parentWidget(), static_cast<QWidget*>(bar));
-    const QRect first = info.StatusBar1.PanelRect(0);
-    const QRect second = info.StatusBar1.PanelRect(1);
+    const QRect first = info.StatusBar1.PanelRect(0).Pixels();
+    const QRect second = info.StatusBar1.PanelRect(1).Pixels();
     QCOMPARE(progress->geometry(), second);
     // The scrolling text must not push the panels about under the bar.
     for (int step = 0; step < 6; ++step) {
       Tick(info, 20);
-      QCOMPARE(info.StatusBar1.PanelRect(0), first);
-      QCOMPARE(info.StatusBar1.PanelRect(1), second);
+      QCOMPARE(info.StatusBar1.PanelRect(0).Pixels(), first);
+      QCOMPARE(info.StatusBar1.PanelRect(1).Pixels(), second);
       QCOMPARE(progress->geometry(), second);
     }
     Shot(info, QStringLiteral("info_midrun"));
@@ -114,8 +128,8 @@ class InfoTest : public QObject {
 
   // The bar fills the panel from the left as the ticks go by.
   void progressBarFillsThePanel() {
-    app::Program p;
-    QVERIFY(OpenInfoAndStopTheClock(p));
+    app::Program p({}, Stepped());
+    QVERIFY(OpenInfo(p));
     app::frminfo& info = p.frminfo();
     QWidget* progress = info.ProgressBar1.Widget();
     const auto at = [progress](double fraction) {
@@ -130,8 +144,8 @@ class InfoTest : public QObject {
   }
 
   void statusTextScrolls() {
-    app::Program p;
-    QVERIFY(OpenInfoAndStopTheClock(p));
+    app::Program p({}, Stepped());
+    QVERIFY(OpenInfo(p));
     app::frminfo& info = p.frminfo();
     kit::StatusBar& bar = info.StatusBar1;
     QCOMPARE(bar.PanelText(0), kStatusText);

@@ -215,6 +215,37 @@ class FrameTest : public QObject {
     QCOMPARE(int(s.reeksgemaakt), top ? 0 : 1);
     if (top) QVERIFY(Pupil::CanClick(top->Widget()));
   }
+
+  // A frame button that holds the keyboard shows it plainly: a ring of black
+  // and yellow pixels along its edge that is not there without the focus.
+  void focusedButtonShowsABroadMark() {
+    ProgramRun run;
+    kit::SeriesScreen& s = Enter(run, kEntries[2], QStringLiteral("0"));
+    QWidget* start = s.cmdstart.Widget();
+    QVERIFY(QTest::qWaitForWindowActive(start->window()));
+    auto ring = [&] {
+      const QImage image = start->grab().toImage();
+      int black = 0, yellow = 0;
+      for (int x = 0; x < image.width(); ++x) {
+        for (int y : {1, 3}) {
+          const QColor c = image.pixelColor(x, y);
+          black += c == QColor(Qt::black);
+          yellow += c == QColor(255, 255, 0);
+        }
+      }
+      return std::pair{black, yellow};
+    };
+    s.cmdstop.SetFocus();
+    const auto [blackWithout, yellowWithout] = ring();
+    s.cmdstart.SetFocus();
+    QVERIFY(s.cmdstart.HasFocus());
+    const auto [black, yellow] = ring();
+    testing_support::Shot(s, QStringLiteral("focus-mark"));
+    // Along most of the top edge, in both colours.
+    QVERIFY2(black - blackWithout > start->width() / 2 && yellow - yellowWithout > start->width() / 2,
+             qPrintable(QStringLiteral("black %1 -> %2, yellow %3 -> %4")
+                            .arg(blackWithout).arg(black).arg(yellowWithout).arg(yellow)));
+  }
 };
 
 REKENTOL_TEST_MAIN(FrameTest)

@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 #include <QTest>
 
-#include "kit/controls.h"
+#include "kit/keyinput.h"
 #include "support/testmain.h"
 
 class KeyCodeTest : public QObject {

@@ -138,17 +138,13 @@ QString Quoted(QString t) {
 // ------------------------------------------------------------------ set-up
 
 Monkey::Monkey(std::uint32_t seed) : seed_(seed), rng_(seed) {
-  // A seed must replay the same run at any speed (a sanitizer build runs
-  // several times slower), so the info screen ticks only when the monkey
-  // lets time pass.
-  kit::Timer::StopWallClock(true);
   // The clipboard outlives programs: what an earlier run left there would be
   // pasted by the first Ctrl+V and change what this seed does.
   Pupil::SetClipboard(QString());
   StartProgram();
 }
 
-Monkey::~Monkey() { kit::Timer::StopWallClock(false); }
+Monkey::~Monkey() = default;
 
 void Monkey::StartProgram() {
   program_.reset();
@@ -158,7 +154,7 @@ void Monkey::StartProgram() {
   actionInRun_ = 0;
   welcomeLeft_ = false;
   lastInUse_ = nullptr;
-  program_ = std::make_unique<app::Program>();
+  program_ = std::make_unique<app::Program>(nullptr, clock_);
   program_->SetRandom(std::make_unique<SeededRandom>(std::uint64_t(seed_) * 1000003u + std::uint64_t(counts_.runs)));
   ++counts_.runs;
   Record(QStringLiteral("start a fresh program"));

@@ -38,6 +38,8 @@
 #include <random>
 #include <vector>
 
+#include "kit/clock.h"
+
 class QAbstractButton;
 class QLineEdit;
 class QWidget;
@@ -139,6 +141,10 @@ class Monkey {
 
   std::uint32_t seed_;
   std::mt19937 rng_;
+  // A seed must replay the same run at any speed (a sanitizer build runs
+  // several times slower), so the info screen ticks only when the monkey
+  // lets time pass.
+  std::shared_ptr<const kit::Clock> clock_ = std::make_shared<kit::ManualClock>();
   std::unique_ptr<app::Program> program_;
   Counts counts_;
   QStringList trace_;

@@ -1,5 +1,7 @@
 #include "support/pupil.h"
 
+#include "kit/keyinput.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -9,6 +11,8 @@
 #include <QMenu>
 #include <QTest>
 #include <memory>
+
+#include "kit/keyinput.h"
 
 namespace testing_support {
 
@@ -46,11 +50,17 @@ void Pupil::SetClipboard(const QString& text) { QGuiApplication::clipboard()->se
 
 bool Pupil::ContextMenuAction(QLineEdit* box, const char* name) {
   if (!box || !CanClick(box)) return false;
-  std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+  // Tests name the entries as the toolkit's own menu does; ours carries an
+  // object name for each entry it offers.
+  static const std::pair<const char*, const char*> kEntries[] = {
+      {"Undo", "undo"}, {"Copy", "copy"}, {"Paste", "paste"}, {"Select All", "selectall"}};
+  QString object;
+  for (const auto& [english, objectName] : kEntries)
+    if (qstrcmp(name, english) == 0) object = QString::fromLatin1(objectName);
+  std::unique_ptr<QMenu> menu = kit::BoxMenu(*box);
+  if (!menu || object.isEmpty()) return false;
   for (QAction* a : menu->actions()) {
-    // The entries carry no object names; their (untranslated) texts name them.
-    const QString entry = a->text().remove(u'&').section(u'\t', 0, 0);
-    if (entry == QLatin1String(name)) {
+    if (a->objectName() == object) {
       if (!a->isEnabled()) return false;
       a->trigger();
       return true;
