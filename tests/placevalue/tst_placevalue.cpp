@@ -97,18 +97,23 @@ class PlaceValueTest : public QObject {
   void worked_data() {
     QTest::addColumn<bool>("twin");
     QTest::addColumn<QList<double>>("script");
+    QTest::addColumn<QString>("opened");  // dividend and H step / boxes on view / lines
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("red");
     QTest::addColumn<bool>("correct");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("156:2") << false << First(2, 78) << k156Right << "" << true << "78";
-    QTest::newRow("156:2 T product 15") << false << First(2, 78) << "71508160" << "T1 T2 rest" << true << "78";
-    QTest::newRow("156:2 remainder 1") << false << First(2, 78) << "71418161" << "rest" << true << "78";
-    QTest::newRow("156:2 quotient 77") << false << First(2, 78) << k156Wrong << "rest" << false << "77";
-    QTest::newRow("734:5") << true << Twin(734, 5) << "15242036304" << "" << true << "146";
-    QTest::newRow("734:5 remainder 5") << true << Twin(734, 5) << "15242036295" << "E1 E2 rest" << false << "146";
-    QTest::newRow("3:7") << true << Twin(3, 7) << "00000003" << "" << true << "0";
-    QTest::newRow("56:4") << true << Twin(56, 4) << "10414160" << "" << true << "14";
+    const QString zero = QStringLiteral(" / q0 q1 q2 Hx0 Hr T0 / min0 HT1_1 E0 E1 HT");
+    const QString o156 = QStringLiteral("156 0 1 5") + zero;
+    QTest::newRow("156:2") << false << First(2, 78) << o156 << k156Right << "" << true << "78";
+    QTest::newRow("156:2 T product 15") << false << First(2, 78) << o156 << "71508160" << "T1 T2 rest" << true << "78";
+    QTest::newRow("156:2 remainder 1") << false << First(2, 78) << o156 << "71418161" << "rest" << true << "78";
+    QTest::newRow("156:2 quotient 77") << false << First(2, 78) << o156 << k156Wrong << "rest" << false << "77";
+    const QString o734 = QStringLiteral("734    / q0 q1 q2 / ");
+    QTest::newRow("734:5") << true << Twin(734, 5) << o734 << "15242036304" << "" << true << "146";
+    QTest::newRow("734:5 remainder 5") << true << Twin(734, 5) << o734 << "15242036295" << "E1 E2 rest" << false
+                                       << "146";
+    QTest::newRow("3:7") << true << Twin(3, 7) << "003 0 0 0" + zero << "00000003" << "" << true << "0";
+    QTest::newRow("56:4") << true << Twin(56, 4) << "056 0 0 5" + zero << "10414160" << "" << true << "14";
   }
   void worked() {
     QFETCH(bool, twin);
@@ -116,11 +121,21 @@ class PlaceValueTest : public QObject {
     QFETCH(QString, keys);
     Session s(twin, script);
     QVERIFY(Pupil::Click(s->cmdstart));
-    const QStringList path = (s->deeltalH >= s->deler ? kTwinPath : kFirstPath).split(u' ');
+    QTEST(QString(s->txtdeeltal[0].Text() + s->txtdeeltal[1].Text() + s->txtdeeltal[2].Text() + u' ' +
+                  s->txtHx[0].Text() + u' ' + s->txtHr.Text() + u' ' + s->txtT[0].Text() + u" / " + s.Shown() +
+                  u" / " + s.Lines()),
+          "opened");
+    const bool zero = s->deeltalH < s->deler;
+    QCOMPARE(s->txtquotient[0].Italic(), zero);
+    QVERIFY(!Pupil::Click(s->txtquotient[zero ? 0 : 2]));  // the written 0, and the E digit, wait
+    QCOMPARE(s->cmdstart.Visible(), !twin);
+    QVERIFY(!s->cmdstop.Visible() && !s->lblQ.Visible() && !s->lbldeler.Visible() && !s->lbldeeltal.Visible());
+    const QStringList path = (zero ? kFirstPath : kTwinPath).split(u' ');
     for (int i = 0; i < keys.size(); ++i) {
       QCOMPARE(s.Focus(), path.at(i));
       QVERIFY(!s->cmdcontrole.Visible());
       Work(keys.mid(i, 1));
+      if (i == 4) testing_support::Shot(*s.s, QStringLiteral("placevalue %1 mid").arg(QTest::currentDataTag()));
     }
     QTEST(s->lbluitkomst.Caption(), "shown");
     QVERIFY(s->lbluitkomst.Visible() && s->cmdcontrole.Visible());
@@ -135,6 +150,14 @@ class PlaceValueTest : public QObject {
     QCOMPARE(s.Counters(), QStringLiteral("%1 1").arg(correct ? 1 : 0));
     QCOMPARE(s.Focus(), QStringLiteral("NIEUW"));
     QVERIFY(!s.Board().Texts().contains(QString()));
+    // The same, read back from the screen's pixels.
+    testing_support::Shot(*s.s, QStringLiteral("placevalue %1 judged").arg(QTest::currentDataTag()));
+    auto pixel = [&](const kit::Control& c) { return Pupil::PixelAt(*s.s, c.Geometry().left + 90, c.Geometry().top + 90); };
+    QCOMPARE(pixel(s->lbluitkomst), QColor(255, 255, 0));
+    if (const QString red = s.Red(); !red.isEmpty()) QCOMPARE(pixel(s.Box(red.section(u' ', 0, 0))), kit::colours::kWrong);
+    // Inside the outline of Shape1 the background shows through.
+    QCOMPARE(Pupil::PixelAt(*s.s, 1200, 7000), correct ? kit::colours::kRight : kit::colours::kWrong);
+    QCOMPARE(Pupil::PixelAt(*s.s, 5160, 5000), QColor(0, 128, 0));  // the bracket
 
     s.ClickSpot();  // NIEUW lies over START
     QCOMPARE(s.Shown() + s.Lines(), QString());
@@ -142,37 +165,6 @@ class PlaceValueTest : public QObject {
     QCOMPARE(s->BackColor(), kit::colours::kBoardGrey);
     QCOMPARE(s.Focus(), QStringLiteral("START"));
     QCOMPARE(s.Counters(), QStringLiteral("%1 1").arg(correct ? 1 : 0));
-  }
-
-  void opening_data() {
-    QTest::addColumn<bool>("twin");
-    QTest::addColumn<QList<double>>("script");
-    QTest::addColumn<QString>("written");  // dividend, then H step
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("lines");
-    const QString zero = QStringLiteral("q0 q1 q2 Hx0 Hr T0");
-    QTest::newRow("156:2") << false << First(2, 78) << "156 0 1 5" << zero << "min0 HT1_1 E0 E1 HT";
-    QTest::newRow("56:4") << true << Twin(56, 4) << "056 0 0 5" << zero << "min0 HT1_1 E0 E1 HT";
-    QTest::newRow("3:7") << true << Twin(3, 7) << "003 0 0 0" << zero << "min0 HT1_1 E0 E1 HT";
-    QTest::newRow("734:5") << true << Twin(734, 5) << "734   " << "q0 q1 q2" << "";
-  }
-  void opening() {
-    QFETCH(bool, twin);
-    QFETCH(QList<double>, script);
-    Session s(twin, script);
-    QVERIFY(Pupil::Click(s->cmdstart));
-    QTEST(QString(s->txtdeeltal[0].Text() + s->txtdeeltal[1].Text() + s->txtdeeltal[2].Text() + u' ' +
-                  s->txtHx[0].Text() + u' ' + s->txtHr.Text() + u' ' + s->txtT[0].Text()),
-          "written");
-    QTEST(s.Shown(), "shown");
-    QTEST(s.Lines(), "lines");
-    const bool zero = s->deeltalH < s->deler;
-    QCOMPARE(s.Focus(), zero ? QStringLiteral("q1") : QStringLiteral("q0"));
-    QCOMPARE(s->txtquotient[0].Italic(), zero);
-    QCOMPARE(s->txtquotient[0].Text(), zero ? QStringLiteral("0") : QString());
-    QVERIFY(!Pupil::Click(s->txtquotient[zero ? 0 : 2]));  // the written 0 and the E digit wait
-    QCOMPARE(s->cmdstart.Visible(), !twin);
-    QVERIFY(!s->cmdstop.Visible() && !s->lblQ.Visible() && !s->lbldeler.Visible() && !s->lbldeeltal.Visible());
   }
 
   void clicks_data() {
@@ -351,35 +343,6 @@ class PlaceValueTest : public QObject {
     QVERIFY(Pupil::Click(s->cmdcontrole));
     QCOMPARE(s->lbluitkomst.Caption(), QStringLiteral("68"));
     QCOMPARE(s->BackColor(), kit::colours::kWrong);
-  }
-
-  // Pictures of the judged boards, read back from the screen's pixels.
-  void grab_data() {
-    QTest::addColumn<bool>("twin");
-    QTest::addColumn<QList<double>>("script");
-    QTest::addColumn<QString>("keys");
-    QTest::newRow("first") << false << First(2, 78) << "71508160";
-    QTest::newRow("twin") << true << Twin(734, 5) << "15242036295";
-  }
-  void grab() {
-    QFETCH(bool, twin);
-    QFETCH(QList<double>, script);
-    QFETCH(QString, keys);
-    Session s(twin, script);
-    QVERIFY(Pupil::Click(s->cmdstart));
-    const QString name = twin ? QStringLiteral("cijferdelen2_") : QStringLiteral("cijferdelen_");
-    Work(keys.left(5));
-    testing_support::Shot(*s.s, name + QStringLiteral("mid"));
-    Work(keys.mid(5));
-    QVERIFY(Pupil::Click(s->cmdcontrole));
-    testing_support::Shot(*s.s, name + QStringLiteral("judged"));
-    const kit::Place red = (twin ? s->txtE[1] : s->txtT[1]).Geometry();
-    QCOMPARE(Pupil::PixelAt(*s.s, red.left + 90, red.top + 90), kit::colours::kWrong);
-    const kit::Place label = s->lbluitkomst.Geometry();
-    QCOMPARE(Pupil::PixelAt(*s.s, label.left + 90, label.top + 90), QColor(255, 255, 0));
-    // Inside the outline of Shape1: the background shows through.
-    QCOMPARE(Pupil::PixelAt(*s.s, 1200, 7000), twin ? kit::colours::kWrong : kit::colours::kRight);
-    QCOMPARE(Pupil::PixelAt(*s.s, 5160, 5000), QColor(0, 128, 0));  // the bracket
   }
 };
 
