@@ -29,6 +29,9 @@ void Fill(kit::Group<kit::Line>& group, kit::Container& parent, const LineGroupP
   }
 }
 
+// kit::Shape always fills; an outline alone is filled with nothing to see.
+QColor ShapeFill(const ShapeItem& shape) { return shape.fill.isValid() ? shape.fill : QColor(Qt::transparent); }
+
 }  // namespace
 
 BoardScreen::BoardScreen(kit::Hub& hub, const QString& caption, const QColor& back, const Layout& layout,
@@ -36,7 +39,7 @@ BoardScreen::BoardScreen(kit::Hub& hub, const QString& caption, const QColor& ba
                          const std::vector<Check>& checks)
     : kit::SeriesScreen(hub, caption, plan.clientWidth, plan.clientHeight, back, layout, verdicts),
       // First of the board's graphical controls, so that it lies under them.
-      Shape1(plan.shape1 ? std::make_unique<kit::Shape>(*this, plan.shape1->place, plan.shape1->fill,
+      Shape1(plan.shape1 ? std::make_unique<kit::Shape>(*this, plan.shape1->place, ShapeFill(*plan.shape1),
                                                         plan.shape1->border)
                          : nullptr),
       txtdeeltal(boxes_[std::size_t(Grp::deeltal)]),
@@ -67,8 +70,8 @@ BoardScreen::BoardScreen(kit::Hub& hub, const QString& caption, const QColor& ba
   txtdeler.SetForeColor(plan.divisor.fore.isValid() ? plan.divisor.fore : plan.divisor.style->fore);
   txtdeler.SetEnabled(false);
   for (const BoxItem& item : plan.dividend) AddBox(txtdeeltal, *this, item).SetEnabled(false);
-  for (const kit::Place& place : plan.commas) {
-    kit::TextBox& comma = txtkomma.Add(*this, place, plan.commaFont);
+  for (const BoxItem& item : plan.commas) {
+    kit::TextBox& comma = AddBox(txtkomma, *this, item);
     comma.SetTextQuiet(QStringLiteral(","));
     comma.SetEnabled(false);
   }

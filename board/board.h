@@ -250,8 +250,7 @@ struct BoardPlan {
   std::vector<Head> heads;  // txtorde
   std::vector<BoxItem> dividend;  // txtdeeltal
   BoxItem divisor;                // txtdeler
-  std::vector<kit::Place> commas;  // txtkomma: fixed "," boxes
-  kit::Font commaFont{};
+  std::vector<BoxItem> commas;    // txtkomma: fixed "," boxes, each sized like the digits beside it
   std::vector<GroupPlan> groups;  // the quotient and the work rows
 
   QColor lineColour = kit::RGB(0, 128, 0);

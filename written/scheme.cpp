@@ -89,6 +89,10 @@ void DivisionScheme::ClearBoard() {
   lbluitkomst.SetCaption(QString());
   lbluitkomst.SetVisible(false);
   txtquotient[0].SetItalic(false);
+  // A box changed after the series closed can bring CONTROLE back; STOP must
+  // not carry it to the next visit, where it would lie over START and judge
+  // an empty board.
+  cmdcontrole.SetVisible(false);
   ClearFrame();
 }
 

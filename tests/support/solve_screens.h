@@ -49,7 +49,9 @@ const std::vector<ScreenSolver>& Solvers();
 std::vector<ScreenSolver> EstimationSolvers();  // frmschat100, frmschat, frmkomma
 std::vector<ScreenSolver> WrittenSolvers();     // frmcijferdeel0
 std::vector<ScreenSolver> PlaceValueSolvers();  // frmcijferdelen, frmcijferdelen2
+std::vector<ScreenSolver> Delen4Solvers();      // frmcijferdelen4
 std::vector<ScreenSolver> BlockSolvers();       // frmcijferdeel
+std::vector<ScreenSolver> Delen5Solvers();      // frmcijferdelen5
 
 // The keys that turn `have` into `want` one digit at a time, as a pupil who
 // knows the answer types it: the next character when `have` is a start of
