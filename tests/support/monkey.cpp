@@ -22,7 +22,6 @@
 #include "kit/numbers.h"
 #include "support/pupil.h"
 #include "support/solve_screens.h"
-#include "written/pending.h"
 
 namespace testing_support {
 
@@ -57,7 +56,7 @@ const MenuEntry kMenu[] = {
     {&app::frmkiesbasis::Command1, "frmcijferdeel", 0},   {&app::frmkiesbasis::Command8, "frmschat100", 0},
     {&app::frmkiesbasis::Command2, "frmschat", 0},        {&app::frmkiesbasis::Command6, "frmkomma", 0},
     {&app::frmkiesbasis::Command3, "frmcijferdeel0", 5},  {&app::frmkiesbasis::Command7, "frmcijferdelen", 0},
-    {&app::frmkiesbasis::cmdkies, "frmcijferdelen2", 0},  {&app::frmkiesbasis::Command5, "frmcijferdelen4", 3},
+    {&app::frmkiesbasis::cmdkies, "frmcijferdelen2", 5},  {&app::frmkiesbasis::Command5, "frmcijferdelen4", 3},
     {&app::frmkiesbasis::Command4, "frmcijferdelen5", 3},
 };
 
@@ -366,10 +365,9 @@ std::vector<QLineEdit*> Monkey::AnswerBoxes(kit::Window& w) const {
   return out;
 }
 
-// A written-division screen whose exercise is not there yet: its START follows
-// the frame and hides STOP, and then nothing more can happen on it.
+// A series screen that no solver knows: the monkey cannot work its exercise,
+// so a standstill there is the monkey's, not the program's.
 bool Monkey::NotBuilt(kit::Window& w) const {
-  if (dynamic_cast<written::PendingScreen*>(&w)) return true;
   if (!dynamic_cast<kit::SeriesScreen*>(&w)) return false;
   for (const ScreenSolver& s : Solvers())
     if (s.owns(w)) return false;
