@@ -31,6 +31,9 @@ void SetUpApplication(QApplication& app) {
       Qt::QueuedConnection);
   app.setQuitOnLastWindowClosed(false);
   app.setApplicationName(QStringLiteral("rekentol"));
+  // The desktop entry the installed program comes with: Wayland matches the
+  // windows to it (and to its icon) by this name.
+  QGuiApplication::setDesktopFileName(QStringLiteral("nl.rekentol.Rekentol"));
 }
 
 }  // namespace kit
