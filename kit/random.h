@@ -18,6 +18,13 @@ class RandomSource {
   // Int(r x n) + 1: a whole number from 1 to n, each equally likely.
   int Draw(int n) { return static_cast<int>(Rnd() * n) + 1; }
   int Digit() { return Draw(9); }
+  // The divisor of every division screen, 2 to 9: a digit drawn again while
+  // it is 1.
+  int Divisor() {
+    int d = Digit();
+    while (d < 2) d = Digit();
+    return d;
+  }
 };
 
 class ClockRandom final : public RandomSource {

@@ -183,9 +183,7 @@ long long PlaceValueScreen::DividendDigit(int digit) const {
 
 void PlaceValueScreen::MakeDivisor() {
   kit::RandomSource& random = hub_.Random();
-  do {
-    deler = static_cast<std::int16_t>(random.Draw(9));
-  } while (deler < 2);
+  deler = static_cast<std::int16_t>(random.Divisor());
 }
 
 void PlaceValueScreen::FillDividend() {

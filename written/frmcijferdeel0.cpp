@@ -96,9 +96,7 @@ long long frmcijferdeel0::DividendDigit(int digit) const {
 
 void frmcijferdeel0::MakeUp() {
   kit::RandomSource& random = hub_.Random();
-  do {
-    deler = static_cast<std::int16_t>(random.Draw(9));
-  } while (deler <= 1);
+  deler = static_cast<std::int16_t>(random.Divisor());
   lbldeler.SetCaption(kit::NumText(deler));
   // At most 999 x 9 = 8991: fits the 16 bits.
   do {

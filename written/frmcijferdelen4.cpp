@@ -126,9 +126,7 @@ long long frmcijferdelen4::DividendDigit(int digit) const {
 
 void frmcijferdelen4::MakeUp() {
   kit::RandomSource& random = hub_.Random();
-  do {
-    deler = static_cast<std::int16_t>(random.Draw(9));
-  } while (deler <= 1);
+  deler = static_cast<std::int16_t>(random.Divisor());
   lbldeler.SetCaption(kit::NumText(deler));
   do {
     deeltal = random.Draw(99999);

@@ -174,9 +174,7 @@ long long frmcijferdelen5::DividendDigit(int digit) const {
 
 void frmcijferdelen5::MakeUp() {
   kit::RandomSource& random = hub_.Random();
-  do {
-    deler = static_cast<std::int16_t>(random.Draw(9));
-  } while (deler <= 1);
+  deler = static_cast<std::int16_t>(random.Divisor());
   lbldeler.SetCaption(kit::NumText(deler));
   // Int(r x 99999999) + 2 thousandths. A fine-grained r close to 1 makes
   // 100000000 (or, rounded, one more), which has no place on the board: it is
