@@ -90,6 +90,8 @@ void KeyboardOnly::exerciseToVerdict_data() {
   QTest::newRow("frmkomma") << "frmkomma" << Draws({{8, 9}, {777, 999}});
   QTest::newRow("frmcijferdeel0 861:7") << "frmcijferdeel0" << Draws({{7, 9}, {123, 999}});
   QTest::newRow("frmcijferdeel0 350:7, opening with zero") << "frmcijferdeel0" << Draws({{7, 9}, {50, 999}});
+  QTest::newRow("frmcijferdelen 282:6") << "frmcijferdelen" << Draws({{6, 9}, {4, 99}, {7, 9}});
+  QTest::newRow("frmcijferdelen2 845:7") << "frmcijferdelen2" << Draws({{7, 9}, {845, 999}});
   QTest::newRow("frmcijferdelen4") << "frmcijferdelen4" << Draws({{7, 9}, {54321, 99999}});
   QTest::newRow("frmcijferdelen5") << "frmcijferdelen5" << Draws({{7, 9}, {12345677, 99999999}});
 }
