@@ -80,6 +80,11 @@ bool OpenFromMenu(app::Program& p, std::string_view name, QString* why) {
   return true;
 }
 
+kit::Button* MenuButton(app::Program& p, std::string_view name) {
+  const MenuRoad* road = RoadTo(name);
+  return road ? &(p.frmkiesbasis().*road->button) : nullptr;
+}
+
 kit::Window& ScreenNamed(app::Program& p, std::string_view name) {
   const MenuRoad* road = RoadTo(name);
   return road ? road->screen(p) : static_cast<kit::Window&>(p.MDIForm2());

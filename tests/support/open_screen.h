@@ -33,6 +33,8 @@ void FailAt(const QString& why, const std::source_location& where);
 // False, with the reason in *why, when the name is unknown, the menu or its
 // button cannot be clicked, or the screen is not on view after the click.
 [[nodiscard]] bool OpenFromMenu(app::Program& p, std::string_view name, QString* why = nullptr);
+// The menu button that opens the named screen; null for an unknown name.
+kit::Button* MenuButton(app::Program& p, std::string_view name);
 // The screen of that name, created on first reference as the program does;
 // the main window for an unknown name.
 kit::Window& ScreenNamed(app::Program& p, std::string_view name);
