@@ -335,7 +335,17 @@ class BoardScreen : public kit::SeriesScreen {
 
   bool Holds(Guard guard) const;
 
+  // What a screen reader calls the box: its row (`row`) and the column head
+  // that stands over or under it ("quotiënt, tientallen").
+  QString BoxName(const QString& row, const kit::TextBox& box) const;
+
  private:
+  // The place value of the column a box stands in, by the head whose width
+  // holds the box's middle, the nearest such head in height; empty when no
+  // head stands in that column.
+  QString ColumnWord(const kit::TextBox& box) const;
+  void NameBoxes();
+
   void Repair(Grp group);
   void Run(const Action& action);
 
