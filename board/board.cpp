@@ -312,6 +312,15 @@ void BoardScreen::HideLines() {
   lneHT.SetVisible(false);
 }
 
+void BoardScreen::WriteZeroQuotient() {
+  txtquotient[0].SetEnabled(false);
+  txtquotient[0].SetVisible(true);
+  txtquotient[0].SetText(QStringLiteral("0"));
+  txtquotient[0].SetItalic(true);
+  txtquotient[1].SetEnabled(true);
+  txtquotient[1].SetFocus();
+}
+
 void BoardScreen::EmptyAnswer() { txtquotient[0].SetText(QString()); }
 
 }  // namespace board

@@ -329,6 +329,11 @@ class BoardScreen : public kit::SeriesScreen {
   void ClearQuietly(Grp group, bool visible, std::optional<bool> enabled = std::nullopt);
   void HideLines();
 
+  // The quotient's part of the opening with zero: box 0 shows an italic "0"
+  // that the pupil cannot change, and the pupil starts in box 1. The screen
+  // writes the first step's boxes itself.
+  void WriteZeroQuotient();
+
   // Emptying that sets off the reactions and focus that go where a box is;
   // the quotient box the frame empties after NIEUW and NOG EENS.
   void EmptyAnswer() override;

@@ -101,7 +101,7 @@ class ShapeWidget final : public QWidget {
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
-    p.fillRect(rect(), fill_);
+    if (fill_.isValid()) p.fillRect(rect(), fill_);
     if (border_.isValid()) {
       p.setPen(QPen(border_, 1));
       p.drawRect(rect().adjusted(0, 0, -1, -1));

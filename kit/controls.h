@@ -226,7 +226,7 @@ class Line final : public Control {
   TwipPoint to_;
 };
 
-// A filled rectangle with an optional outline.
+// A rectangle, filled and outlined where given a colour for either.
 class Shape final : public Control {
  public:
   Shape(Container& parent, const Place& place, const QColor& fill, const QColor& border = {});

@@ -82,10 +82,10 @@ SeriesScreen::SeriesScreen(Hub& hub, const QString& caption, int clientWidth, in
       shpteller(*this, {layout.countersLeft, 0, 1095, 4095}, RGB(0, 128, 128)),
       lneteller(*this, {layout.countersLeft, layout.dividerTop}, {layout.countersLeft + 1080, layout.dividerTop}, 6,
                 RGB(224, 224, 224)),
-      lblteller(*this, {layout.countersLeft + 120, 840, 855, 855}, QStringLiteral("0"), kCounterFont, Align::Centre),
-      lbltotaal(*this, {layout.countersLeft + 120, 2280, 855, 855}, QStringLiteral("0"), kCounterFont,
+      lblteller(*this, {layout.countersLeft + 120, layout.tellerTop, 855, 855}, QStringLiteral("0"), kCounterFont, Align::Centre),
+      lbltotaal(*this, {layout.countersLeft + 120, layout.totaalTop, 855, 855}, QStringLiteral("0"), kCounterFont,
                 Align::Centre),
-      lblmemo2(*this, {layout.countersLeft, 3240, 1095, 495}, QStringLiteral("juist"), Font{14.25, true},
+      lblmemo2(*this, {layout.countersLeft, layout.memoTop, 1095, 495}, QStringLiteral("juist"), Font{14.25, true},
                Align::Centre),
       verdicts_(verdicts) {
   cmdcontrole.SetVisible(false);

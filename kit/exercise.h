@@ -77,6 +77,10 @@ class SeriesScreen : public ScoringScreen {
     Place prima;
     int countersLeft = 10800;
     int dividerTop = 2040;  // the line between the two counters
+    // The counters' tops: the divider must run between them, not through one.
+    int tellerTop = 840;
+    int totaalTop = 2280;
+    int memoTop = 3240;
   };
   // The verdict word for reeksjuist after `length` exercises: "prima" from
   // primaFrom on, "mooi zo" from mooiZoFrom on (equal to primaFrom where the

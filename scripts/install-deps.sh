@@ -9,6 +9,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth
   openbox x11-utils xdotool
+  desktop-file-utils appstream
 )
 
 missing=()

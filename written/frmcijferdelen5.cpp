@@ -163,7 +163,7 @@ const std::vector<Check>& Checks() {
 
 frmcijferdelen5::frmcijferdelen5(kit::Hub& hub)
     : DivisionScheme(hub, QStringLiteral("cijferen : delen met komma"), kit::colours::kBoardGrey,
-                     Layout{{6480, 6000, 1815, 855}, {10320, 6000, 1575, 855}, {5160, 4320, 4335, 735}, 10800, 2640},
+                     Layout{{6480, 6000, 1815, 855}, {10320, 6000, 1575, 855}, {5160, 4320, 4335, 735}, 10800, 2640, 1560, 2760, 3600},
                      Verdicts{3, 3, 2}, Board(), Rows(), Reactions(), Checks()) {}
 
 long long frmcijferdelen5::DividendDigit(int digit) const {

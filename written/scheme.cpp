@@ -92,12 +92,7 @@ void DivisionScheme::Open() {
   txtaftrek[0].SetText(QStringLiteral("0"));
   txtaftrek[1].SetText(kit::NumText(DividendDigit(0)));
   txtaftrek[2].SetText(kit::NumText(DividendDigit(1)));
-  txtquotient[0].SetEnabled(false);
-  txtquotient[0].SetVisible(true);
-  txtquotient[0].SetText(QStringLiteral("0"));
-  txtquotient[0].SetItalic(true);
-  txtquotient[1].SetEnabled(true);
-  txtquotient[1].SetFocus();
+  WriteZeroQuotient();
   lneHT1[1].SetVisible(true);
   lneE[0].SetVisible(true);
   lneE[1].SetVisible(true);

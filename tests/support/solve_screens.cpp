@@ -11,7 +11,8 @@ NextMove TowardsText(const QString& have, const QString& want) {
 const std::vector<ScreenSolver>& Solvers() {
   static const std::vector<ScreenSolver> solvers = [] {
     std::vector<ScreenSolver> all;
-    for (auto part : {EstimationSolvers, WrittenSolvers, Delen4Solvers, Delen5Solvers, BlockSolvers})
+    for (auto part :
+         {EstimationSolvers, WrittenSolvers, PlaceValueSolvers, Delen4Solvers, Delen5Solvers, BlockSolvers})
       for (const ScreenSolver& s : part()) all.push_back(s);
     return all;
   }();

@@ -48,6 +48,7 @@ struct ScreenSolver {
 const std::vector<ScreenSolver>& Solvers();
 std::vector<ScreenSolver> EstimationSolvers();  // frmschat100, frmschat, frmkomma
 std::vector<ScreenSolver> WrittenSolvers();     // frmcijferdeel0
+std::vector<ScreenSolver> PlaceValueSolvers();  // frmcijferdelen, frmcijferdelen2
 std::vector<ScreenSolver> Delen4Solvers();      // frmcijferdelen4
 std::vector<ScreenSolver> BlockSolvers();       // frmcijferdeel
 std::vector<ScreenSolver> Delen5Solvers();      // frmcijferdelen5
