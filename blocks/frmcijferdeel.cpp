@@ -109,7 +109,7 @@ frmcijferdeel::frmcijferdeel(kit::Hub& hub)
     head.SetForeColor(kit::colours::kWhite);
     // Column heads and the dividend's digits are there to be looked at: a
     // pupil clicking into them must not be able to change them.
-    head.SetLocked(true);
+    head.SetHeardAsText();
     head.SetAccessibleName(kit::PlaceValueWord(heads[i]));
     kit::TextBox& digit = txtquotient.Add(*this, kit::Place{9120 + 720 * i, 960, 735, 735}, kDigitFont);
     digit.SetLocked(true);

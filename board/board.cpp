@@ -67,8 +67,7 @@ BoardScreen::BoardScreen(kit::Hub& hub, const QString& caption, const QColor& ba
     head.SetBackColor(kit::RGB(0, 128, 0));
     head.SetForeColor(kit::colours::kWhite);
     head.SetEnabled(false);
-    // Read-only as well, so that a screen reader hears text, not a field to fill.
-    head.SetLocked(true);
+    head.SetHeardAsText();
     head.SetVisible(false);
   }
 
@@ -116,7 +115,7 @@ BoardScreen::BoardScreen(kit::Hub& hub, const QString& caption, const QColor& ba
       rows.at(std::size_t(r.changed.index)).push_back(&r);
     }
   }
-  NameBoxes();
+  NameBoxes(plan);
 }
 
 // ---------------------------------------------------------------- names
@@ -128,11 +127,11 @@ QString GroupWord(Grp group) {
     case Grp::quotient: return QStringLiteral("quotiënt");
     case Grp::deeltal: return QStringLiteral("deeltal");
     case Grp::aftrek: return QStringLiteral("aftrekrij");
-    case Grp::Hx: return QStringLiteral("honderdtallen");
+    case Grp::Hx: return QStringLiteral("aftrekrij honderdtallen");
     case Grp::Hr: return QStringLiteral("rest honderdtallen");
-    case Grp::T: return QStringLiteral("tientallen");
+    case Grp::T: return QStringLiteral("aftrekrij tientallen");
     case Grp::Tr: return QStringLiteral("rest tientallen");
-    case Grp::E: return QStringLiteral("eenheden");
+    case Grp::E: return QStringLiteral("aftrekrij eenheden");
     case Grp::rest: break;
   }
   return QStringLiteral("rest");
@@ -162,13 +161,18 @@ QString BoardScreen::BoxName(const QString& row, const kit::TextBox& box) const 
   return column.isEmpty() ? row : row + u", " + column;
 }
 
-void BoardScreen::NameBoxes() {
+void BoardScreen::NameBoxes(const BoardPlan& plan) {
   txtorde.ForEach([](kit::TextBox& head, int) { head.SetAccessibleName(kit::PlaceValueWord(head.Text())); });
   txtdeler.SetAccessibleName(QStringLiteral("deler"));
   txtkomma.ForEach([](kit::TextBox& b, int) { b.SetAccessibleName(QStringLiteral("komma")); });
-  for (std::size_t g = 0; g < kGroups; ++g) {
-    const QString row = GroupWord(Grp(g));
-    boxes_[g].ForEach([&](kit::TextBox& b, int) { b.SetAccessibleName(BoxName(row, b)); });
+  txtdeeltal.ForEach([this](kit::TextBox& b, int) { b.SetAccessibleName(BoxName(GroupWord(Grp::deeltal), b)); });
+  for (const GroupPlan& g : plan.groups) {
+    kit::Group<kit::TextBox>& group = Group(g.group);
+    for (std::size_t i = 0; i < g.items.size(); ++i) {
+      const char16_t* row = g.items[i].row;
+      kit::TextBox& b = group[int(i)];
+      b.SetAccessibleName(BoxName(row ? QString::fromUtf16(row) : GroupWord(g.group), b));
+    }
   }
 }
 

@@ -9,15 +9,22 @@
 
 namespace kit {
 
+const char* const kStaticTextProperty = "rekentolStaticText";
+
 namespace {
 
 // Qt hears a plain top-level QWidget as a client area ("filler" to AT-SPI):
 // a pupil's screen reader would then never say that a new window opened.
+// A box that only shows a caption (a column head) is text to read, not a
+// field to fill: Qt would call even a read-only line edit editable.
 QAccessibleInterface* WindowFactory(const QString& className, QObject* object) {
-  if (className != QLatin1String("QWidget") || !object || !object->isWidgetType()) return nullptr;
+  if (!object || !object->isWidgetType()) return nullptr;
   auto* widget = static_cast<QWidget*>(object);
-  if (!widget->isWindow()) return nullptr;
-  return new QAccessibleWidget(widget, QAccessible::Window);
+  if (className == QLatin1String("QWidget") && widget->isWindow())
+    return new QAccessibleWidget(widget, QAccessible::Window);
+  if (className == QLatin1String("QLineEdit") && widget->property(kStaticTextProperty).toBool())
+    return new QAccessibleWidget(widget, QAccessible::StaticText);
+  return nullptr;
 }
 
 }  // namespace

@@ -12,6 +12,9 @@ class QWidget;
 
 namespace kit {
 
+// The property that makes a box heard as static text (TextBox::SetHeardAsText).
+extern const char* const kStaticTextProperty;
+
 // Lets every top-level window of the program be heard as a window; idempotent.
 void InstallAccessibleWindows();
 

@@ -1,5 +1,6 @@
 #include "kit/controls.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -282,6 +283,13 @@ void TextBox::SetSelLength(int length) {
 }
 void TextBox::SetLocked(bool locked) { Edit()->setReadOnly(locked); }
 bool TextBox::Locked() const { return Edit()->isReadOnly(); }
+void TextBox::SetHeardAsText() {
+  SetLocked(true);
+  Edit()->setProperty(kStaticTextProperty, true);
+  // Qt keeps the interface it made for the box when it was built; the next
+  // one asked for is made anew, as text.
+  QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(QAccessible::queryAccessibleInterface(Edit())));
+}
 
 void TextBox::ApplyColours() {
   // Display-only boxes must stay legible for a child: a dark grey, not the pale default.

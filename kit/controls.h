@@ -147,6 +147,9 @@ class TextBox final : public Control {
   // Shown but not editable; the pupil may still click into it.
   void SetLocked(bool locked);
   bool Locked() const;
+  // A box that only shows a caption (a column head): a screen reader reads
+  // it as text; it is locked as well.
+  void SetHeardAsText();
 
   std::function<void()> onChange;
   std::function<void(int& keyAscii)> onKeyPress;
