@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "kit/accessible.h"
 #include "kit/numbers.h"
 
 namespace blocks {
@@ -108,8 +109,11 @@ frmcijferdeel::frmcijferdeel(kit::Hub& hub)
     head.SetForeColor(kit::colours::kWhite);
     // Column heads and the dividend's digits are there to be looked at: a
     // pupil clicking into them must not be able to change them.
-    head.SetLocked(true);
-    txtquotient.Add(*this, kit::Place{9120 + 720 * i, 960, 735, 735}, kDigitFont).SetLocked(true);
+    head.SetHeardAsText();
+    head.SetAccessibleName(kit::PlaceValueWord(heads[i]));
+    kit::TextBox& digit = txtquotient.Add(*this, kit::Place{9120 + 720 * i, 960, 735, 735}, kDigitFont);
+    digit.SetLocked(true);
+    digit.SetAccessibleName(u"deeltal, " + kit::PlaceValueWord(heads[i]));
   }
   for (int i = 0; i < kSlots; ++i) {
     kit::Button& b = cmddeler.Add(*this, kit::Place{9000, 2280, 2295, 735}, kit::NumText(i), QString(), kDivisorFont);

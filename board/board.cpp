@@ -1,6 +1,9 @@
 #include "board/board.h"
 
 #include <algorithm>
+#include <cstdlib>
+
+#include "kit/accessible.h"
 
 #include "kit/keyfilter.h"
 #include "kit/numbers.h"
@@ -64,6 +67,7 @@ BoardScreen::BoardScreen(kit::Hub& hub, const QString& caption, const QColor& ba
     head.SetBackColor(kit::RGB(0, 128, 0));
     head.SetForeColor(kit::colours::kWhite);
     head.SetEnabled(false);
+    head.SetHeardAsText();
     head.SetVisible(false);
   }
 
@@ -109,6 +113,65 @@ BoardScreen::BoardScreen(kit::Hub& hub, const QString& caption, const QColor& ba
       for (auto& slot : rows) slot.push_back(&r);
     } else {
       rows.at(std::size_t(r.changed.index)).push_back(&r);
+    }
+  }
+  NameBoxes(plan);
+}
+
+// ---------------------------------------------------------------- names
+
+namespace {
+// The row a group's boxes stand in, as a pupil calls it.
+QString GroupWord(Grp group) {
+  switch (group) {
+    case Grp::quotient: return QStringLiteral("quotiënt");
+    case Grp::deeltal: return QStringLiteral("deeltal");
+    case Grp::aftrek: return QStringLiteral("aftrekrij");
+    case Grp::Hx: return QStringLiteral("aftrekrij honderdtallen");
+    case Grp::Hr: return QStringLiteral("rest honderdtallen");
+    case Grp::T: return QStringLiteral("aftrekrij tientallen");
+    case Grp::Tr: return QStringLiteral("rest tientallen");
+    case Grp::E: return QStringLiteral("aftrekrij eenheden");
+    case Grp::rest: break;
+  }
+  return QStringLiteral("rest");
+}
+}  // namespace
+
+QString BoardScreen::ColumnWord(const kit::TextBox& box) const {
+  const kit::Place b = box.Geometry();
+  const int middle = b.left + b.width / 2;
+  const kit::TextBox* best = nullptr;
+  int bestDistance = 0;
+  for (int i = 0; i < txtorde.Count(); ++i) {
+    if (!txtorde.Has(i)) continue;
+    const kit::Place h = txtorde[i].Geometry();
+    if (middle < h.left || middle >= h.left + h.width) continue;
+    const int distance = std::abs(h.top - b.top);
+    if (!best || distance < bestDistance) {
+      best = &txtorde[i];
+      bestDistance = distance;
+    }
+  }
+  return best ? kit::PlaceValueWord(best->Text()) : QString();
+}
+
+QString BoardScreen::BoxName(const QString& row, const kit::TextBox& box) const {
+  const QString column = ColumnWord(box);
+  return column.isEmpty() ? row : row + u", " + column;
+}
+
+void BoardScreen::NameBoxes(const BoardPlan& plan) {
+  txtorde.ForEach([](kit::TextBox& head, int) { head.SetAccessibleName(kit::PlaceValueWord(head.Text())); });
+  txtdeler.SetAccessibleName(QStringLiteral("deler"));
+  txtkomma.ForEach([](kit::TextBox& b, int) { b.SetAccessibleName(QStringLiteral("komma")); });
+  txtdeeltal.ForEach([this](kit::TextBox& b, int) { b.SetAccessibleName(BoxName(GroupWord(Grp::deeltal), b)); });
+  for (const GroupPlan& g : plan.groups) {
+    kit::Group<kit::TextBox>& group = Group(g.group);
+    for (std::size_t i = 0; i < g.items.size(); ++i) {
+      const char16_t* row = g.items[i].row;
+      kit::TextBox& b = group[int(i)];
+      b.SetAccessibleName(BoxName(row ? QString::fromUtf16(row) : GroupWord(g.group), b));
     }
   }
 }

@@ -206,6 +206,9 @@ struct BoxItem {
   kit::TwipPoint at{};
   const BoxStyle* style = nullptr;
   QColor fore{};  // invalid: the style's
+  // What a screen reader calls the box's row where the group's own word
+  // does not fit it (a digit brought down into a row of products); null: the group's.
+  const char16_t* row = nullptr;
 };
 
 // A group of boxes the pupil types in (quotient or work rows).
@@ -340,7 +343,17 @@ class BoardScreen : public kit::SeriesScreen {
 
   bool Holds(Guard guard) const;
 
+  // What a screen reader calls the box: its row (`row`) and the column head
+  // that stands over or under it ("quotiënt, tientallen").
+  QString BoxName(const QString& row, const kit::TextBox& box) const;
+
  private:
+  // The place value of the column a box stands in, by the head whose width
+  // holds the box's middle, the nearest such head in height; empty when no
+  // head stands in that column.
+  QString ColumnWord(const kit::TextBox& box) const;
+  void NameBoxes(const BoardPlan& plan);
+
   void Repair(Grp group);
   void Run(const Action& action);
 

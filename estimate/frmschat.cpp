@@ -71,6 +71,8 @@ EstimationScreen<Wide>::EstimationScreen(kit::Hub& hub, const EstimationRow& row
     l.SetForeColor(kit::colours::kWhite);
   }
   cmdcontrole.SetVisible(false);
+  // The box is the pupil's estimate: the label beside it says so.
+  txtschat.SetAccessibleName(lbldeeltal[5].Caption());
 
   txtschat.onClick = [this] { txtschat_Click(); };
   txtschat.onKeyPress = [this](int& key) { txtschat_KeyPress(key); };

@@ -1,5 +1,6 @@
 #include "kit/controls.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "kit/accessible.h"
 #include "kit/artwork.h"
 #include "kit/clock.h"
 #include "kit/keyinput.h"
@@ -203,6 +205,8 @@ bool Control::Enabled() const { return !widget_->testAttribute(Qt::WA_ForceDisab
 void Control::SetEnabled(bool enabled) { widget_->setEnabled(enabled); }
 void Control::SetToolTipText(const QString& text) { widget_->setToolTip(text); }
 QString Control::ToolTipText() const { return widget_->toolTip(); }
+void Control::SetAccessibleName(const QString& name) { widget_->setAccessibleName(name); }
+QString Control::AccessibleName() const { return widget_->accessibleName(); }
 void Control::SetFont(const Font& font) { widget_->setFont(font.ToQFont()); }
 
 void Control::SetBackColor(const QColor& colour) {
@@ -278,12 +282,22 @@ void TextBox::SetSelLength(int length) {
   e->setSelection(start, length);
 }
 void TextBox::SetLocked(bool locked) { Edit()->setReadOnly(locked); }
+bool TextBox::Locked() const { return Edit()->isReadOnly(); }
+void TextBox::SetHeardAsText() {
+  SetLocked(true);
+  Edit()->setProperty(kStaticTextProperty, true);
+  // Qt keeps the interface it made for the box when it was built; the next
+  // one asked for is made anew, as text.
+  QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(QAccessible::queryAccessibleInterface(Edit())));
+}
 
 void TextBox::ApplyColours() {
   // Display-only boxes must stay legible for a child: a dark grey, not the pale default.
   const QColor disabledText = ForeColor() == colours::kBlack ? QColor(70, 70, 70) : ForeColor();
   Recolour(Edit(), {{QPalette::Base, BackColor()}, {QPalette::Window, BackColor()}, {QPalette::Text, ForeColor()}},
            {{QPalette::Text, disabledText}});
+  // A box the check turned red says so to a pupil who cannot see the colour.
+  Edit()->setAccessibleDescription(ColourVerdict(BackColor()));
 }
 
 // ---------------------------------------------------------------- Label
@@ -332,6 +346,7 @@ Button::Button(Container& parent, const Place& place, const QString& caption, co
   QObject::connect(button_, &QPushButton::clicked, button_, [this] {
     if (onClick) onClick();
   });
+  Rename();
 }
 
 Button::Button(Container& parent, const Place& place, const ButtonLook& look)
@@ -340,12 +355,22 @@ Button::Button(Container& parent, const Place& place, const ButtonLook& look)
   SetBackColor(look.back);
 }
 
+void Button::SetToolTipText(const QString& text) {
+  Control::SetToolTipText(text);
+  Rename();
+}
+void Button::Rename() {
+  const QString caption = Caption();
+  button_->setAccessibleName(caption.trimmed().isEmpty() ? ToolTipText().trimmed() : caption.trimmed());
+}
+
 QString Button::Caption() const { return captionUnder_ ? captionUnder_->text() : button_->text(); }
 void Button::SetCaption(const QString& caption) {
   if (captionUnder_)
     captionUnder_->setText(caption);
   else
     button_->setText(caption);
+  Rename();
 }
 void Button::SetCaptionVAlign(VAlign align) {
   if (!captionUnder_) {
@@ -357,6 +382,7 @@ void Button::SetCaptionVAlign(VAlign align) {
     captionUnder_->setGeometry(button_->rect().adjusted(3, 1, -3, -1));
     button_->setText(QString());
     captionUnder_->show();
+    Rename();
   }
   const Qt::Alignment vertical = align == VAlign::Top      ? Qt::AlignTop
                                  : align == VAlign::Bottom ? Qt::AlignBottom

@@ -49,8 +49,11 @@ class Control {
   void SetVisible(bool visible);
   bool Enabled() const;
   void SetEnabled(bool enabled);
-  void SetToolTipText(const QString& text);
+  virtual void SetToolTipText(const QString& text);
   QString ToolTipText() const;
+  // The name a screen reader says for the control (accessible.h).
+  void SetAccessibleName(const QString& name);
+  QString AccessibleName() const;
   void SetBackColor(const QColor& colour);
   QColor BackColor() const { return back_; }
   void SetForeColor(const QColor& colour);
@@ -143,6 +146,10 @@ class TextBox final : public Control {
   void SetSelLength(int length);
   // Shown but not editable; the pupil may still click into it.
   void SetLocked(bool locked);
+  bool Locked() const;
+  // A box that only shows a caption (a column head): a screen reader reads
+  // it as text; it is locked as well.
+  void SetHeardAsText();
 
   std::function<void()> onChange;
   std::function<void(int& keyAscii)> onKeyPress;
@@ -185,6 +192,8 @@ class Button final : public Control {
   // Moves a text button's caption to its top or bottom edge: for a button that
   // another lies across, so that its caption stays in the part on view.
   void SetCaptionVAlign(VAlign align);
+  // A picture button's tip is its name to a screen reader, unless it has a caption.
+  void SetToolTipText(const QString& text) override;
   using Control::HasFocus;
   using Control::SetFocus;
   std::function<void()> onClick;
@@ -193,6 +202,9 @@ class Button final : public Control {
   void ApplyColours() override;
 
  private:
+  // Names the button by its caption, or by its tip where the caption is a
+  // picture or drawn by a label, which a screen reader does not see.
+  void Rename();
   QPushButton* button_;
   QLabel* captionUnder_ = nullptr;  // a caption drawn by a label: under a picture, or at an edge
 };

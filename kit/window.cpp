@@ -8,6 +8,8 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "kit/accessible.h"
+
 namespace kit {
 
 namespace {
@@ -85,6 +87,7 @@ Window::Window(std::unique_ptr<QWidget> top, const QString& caption, const QColo
 }
 
 void Window::Init(const QString& caption, const QColor& back) {
+  InstallAccessibleWindows();
   top_->setWindowTitle(caption);
   top_->setAttribute(Qt::WA_DeleteOnClose, false);
   SetBackColor(back);
@@ -130,6 +133,8 @@ void Window::SetBackColor(const QColor& colour) {
   surface_->setPalette(pal);
   surface_->setAutoFillBackground(true);
   surface_->update();
+  // Green and red are the verdict; the window says it in words as well.
+  Announce(top_.get(), ColourVerdict(colour));
 }
 
 void Window::SetAvailable(bool available) { top_->setEnabled(available); }

@@ -10,6 +10,7 @@ packages=(
   xvfb xauth
   openbox x11-utils xdotool
   desktop-file-utils appstream
+  dbus at-spi2-core python3-pyatspi
 )
 
 missing=()

@@ -6,25 +6,26 @@ namespace written {
 
 using namespace board;
 
-std::vector<kit::Place> SubtractionPlaces(const RowsPlan& rows) {
-  const int n = rows.steps;
-  std::vector<kit::Place> places(static_cast<std::size_t>(SubtractionBoxes(n)));
-  auto put = [&](int box, int column, int top) {
-    places.at(static_cast<std::size_t>(box)) = {rows.columns.at(std::size_t(column)), top, rows.digit->width,
-                                                rows.digit->height};
-  };
-  for (int k = 1; k <= n; ++k) {
-    const int productTop = rows.productTops.at(std::size_t(k - 1));
-    const int differenceTop = rows.differenceTops.at(std::size_t(k - 1));
+std::vector<SubtractionBox> SubtractionLayout(int steps) {
+  using Kind = SubtractionBox::Kind;
+  std::vector<SubtractionBox> boxes(static_cast<std::size_t>(SubtractionBoxes(steps)));
+  auto put = [&](int box, Kind kind, int k, int column) { boxes.at(std::size_t(box)) = {kind, k, column}; };
+  for (int k = 1; k <= steps; ++k) {
     // Step k works on the partial dividend that ends in column k - 1.
-    if (k == 1) {
-      put(ProductUnits(1), 0, productTop);
-    } else {
-      put(ProductTens(k), k - 2, productTop);
-      put(ProductUnits(k), k - 1, productTop);
-    }
-    put(DifferenceBox(k), k - 1, differenceTop);
-    if (k < n) put(BroughtDownBox(k), k, differenceTop);
+    if (k > 1) put(ProductTens(k), Kind::Product, k, k - 2);
+    put(ProductUnits(k), Kind::Product, k, k - 1);
+    put(DifferenceBox(k), Kind::Difference, k, k - 1);
+    if (k < steps) put(BroughtDownBox(k), Kind::BroughtDown, k, k);
+  }
+  return boxes;
+}
+
+std::vector<kit::Place> SubtractionPlaces(const RowsPlan& rows) {
+  std::vector<kit::Place> places;
+  for (const SubtractionBox& b : SubtractionLayout(rows.steps)) {
+    const auto& tops = b.kind == SubtractionBox::Kind::Product ? rows.productTops : rows.differenceTops;
+    places.push_back({rows.columns.at(std::size_t(b.column)), tops.at(std::size_t(b.step - 1)), rows.digit->width,
+                      rows.digit->height});
   }
   return places;
 }
@@ -61,6 +62,24 @@ DivisionScheme::DivisionScheme(kit::Hub& hub, const QString& caption, const QCol
       steps_(rows.steps) {
   lblmultrest.SetVisible(false);
   lblQuitkomst.SetVisible(false);
+  NameSubtractionRows();
+}
+
+void DivisionScheme::NameSubtractionRows() {
+  const std::vector<SubtractionBox> layout = SubtractionLayout(steps_);
+  for (std::size_t i = 0; i < layout.size(); ++i) {
+    const SubtractionBox& b = layout[i];
+    const QString k = QString::number(b.step);
+    QString row;
+    switch (b.kind) {
+      case SubtractionBox::Kind::Product: row = u"aftrekrij " + k; break;
+      case SubtractionBox::Kind::Difference:
+        row = b.step == steps_ ? QStringLiteral("rest") : u"verschil " + k;
+        break;
+      case SubtractionBox::Kind::BroughtDown: row = u"bijgehaald " + k; break;
+    }
+    txtaftrek[int(i)].SetAccessibleName(BoxName(row, txtaftrek[int(i)]));
+  }
 }
 
 void DivisionScheme::Open() {

@@ -26,6 +26,17 @@ constexpr int DifferenceBox(int k) { return 4 * k - 3; }
 constexpr int BroughtDownBox(int k) { return 4 * k - 2; }
 constexpr int FinalBox(int steps) { return DifferenceBox(steps); }
 
+// What box i of the subtraction rows holds by the rule: step k's product
+// (tens or units), its difference, or the digit brought down after it; and
+// the dividend's column j it stands in.
+struct SubtractionBox {
+  enum class Kind { Product, Difference, BroughtDown };
+  Kind kind = Kind::Product;
+  int step = 1;
+  int column = 0;
+};
+std::vector<SubtractionBox> SubtractionLayout(int steps);
+
 // The subtraction rows, placed by the rule: column j is the dividend's digit
 // j; product row k and difference row k have their own tops.
 struct RowsPlan {
@@ -83,6 +94,7 @@ class DivisionScheme : public board::BoardScreen {
   virtual bool QuotientStaysInView() const { return false; }
 
  private:
+  void NameSubtractionRows();
   const int steps_;
 };
 

@@ -1,0 +1,187 @@
+// What a screen reader finds: every window is a window, every control a pupil
+// can reach has a name, the boards' boxes are named by their row and column,
+// the column heads are text to read, and the verdict is said in words.
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QTest>
+
+#include "app/frmkiesbasis.h"
+#include "app/program.h"
+#include "app/shell_steps.h"
+#include "kit/accessible.h"
+#include "support/open_screen.h"
+#include "support/pupil.h"
+#include "support/solve_screens.h"
+#include "support/testmain.h"
+#include "written/frmcijferdeel0.h"
+
+using testing_support::Pupil;
+
+namespace {
+
+// The controls a pupil could reach that a screen reader would not name, each
+// as "role (class)"; the windows among them that are no windows.
+QStringList Unnamed(QAccessibleInterface* iface) {
+  QStringList out;
+  if (!iface || iface->state().invisible) return out;
+  const QAccessible::State st = iface->state();
+  const QAccessible::Role role = iface->role();
+  const bool interactive = !st.disabled && (role == QAccessible::PushButton ||
+                                           (role == QAccessible::EditableText && !st.readOnly) || st.focusable);
+  const QString what = QStringLiteral("role %1 (%2)").arg(int(role)).arg(
+      QLatin1String(iface->object() ? iface->object()->metaObject()->className() : "?"));
+  if (interactive && iface->text(QAccessible::Name).trimmed().isEmpty()) out << what + u" without a name";
+  if (iface->object() && iface->object()->isWidgetType() && static_cast<QWidget*>(iface->object())->isWindow() &&
+      role != QAccessible::Window)
+    out << what + u" is a window that is not heard as one";
+  for (int i = 0; i < iface->childCount(); ++i) out << Unnamed(iface->child(i));
+  return out;
+}
+
+QStringList Unnamed(kit::Window& w) { return Unnamed(QAccessible::queryAccessibleInterface(w.Top_())); }
+
+QAbstractButton* Clickable(kit::Window& w, const QString& tip) {
+  for (QAbstractButton* b : w.Top_()->findChildren<QAbstractButton*>())
+    if (b->toolTip() == tip && Pupil::CanClick(b)) return b;
+  return nullptr;
+}
+
+const testing_support::ScreenSolver* SolverFor(kit::Window& w) {
+  for (const auto& s : testing_support::Solvers())
+    if (s.owns(w)) return &s;
+  return nullptr;
+}
+
+// Works the exercise as a pupil who can divide until nothing is left to
+// write (at most `moves` moves). Whether CONTROLE is then on view.
+bool WorkUntilControle(kit::Window& w, int moves) {
+  const testing_support::ScreenSolver* solver = SolverFor(w);
+  for (int i = 0; i < moves && solver; ++i) {
+    const auto move = solver->next(w, Pupil::Focused());
+    if (move.kind == testing_support::NextMove::Kind::None) break;
+    if (move.kind == testing_support::NextMove::Kind::Type)
+      Pupil::Type(move.text);
+    else
+      Pupil::Click(Pupil::Focused());
+  }
+  return Clickable(w, QStringLiteral("CONTROLE"));
+}
+
+QString Description(kit::Window& w) {
+  return QAccessible::queryAccessibleInterface(w.Top_())->text(QAccessible::Description);
+}
+
+}  // namespace
+
+class tst_accessible : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void shell_data() {
+    QTest::addColumn<QString>("where");
+    for (const char* w : {"welcome", "menu", "info"}) QTest::newRow(w) << QString::fromLatin1(w);
+  }
+  // The shell's windows, and the main window behind them.
+  void shell() {
+    QFETCH(QString, where);
+    app::Program p;
+    QVERIFY(shell_steps::BringTo(p, where));
+    kit::Window& w = shell_steps::ShellWindow(p, where);
+    QCOMPARE(Unnamed(w), QStringList());
+    QCOMPARE(Unnamed(p.MDIForm2()), QStringList());
+    QCOMPARE(QAccessible::queryAccessibleInterface(w.Top_())->role(), QAccessible::Window);
+  }
+
+  // The picture buttons that had no name are heard by their tip or caption.
+  void buttonNames() {
+    app::Program p;
+    QVERIFY(shell_steps::ToMenu(p));
+    auto name = [](const kit::Control& c) {
+      return QAccessible::queryAccessibleInterface(c.Widget())->text(QAccessible::Name);
+    };
+    QCOMPARE(name(p.frmkiesbasis().cmdeinde), QStringLiteral("S T O P"));
+    QCOMPARE(name(p.frmkiesbasis().Command3), QStringLiteral("Ik deel zonder rest"));
+    QCOMPARE(name(p.frmmecenaat1().cmdkombinnen), QStringLiteral("Klik hier en start !"));
+  }
+
+  void screens_data() {
+    QTest::addColumn<QString>("name");
+    for (const char* n : {"frmcijferdeel", "frmschat100", "frmschat", "frmkomma", "frmcijferdeel0", "frmcijferdelen",
+                          "frmcijferdelen2", "frmcijferdelen4", "frmcijferdelen5"})
+      QTest::newRow(n) << QString::fromLatin1(n);
+  }
+  // Every exercise screen before START, while the pupil works and after
+  // CONTROLE: nothing the pupil reaches is nameless, and after the check the
+  // window says in words what its colour says.
+  void screens() {
+    QFETCH(QString, name);
+    testing_support::ProgramRun run(testing_support::ClockChance{});
+    kit::Window& w = run.Open<kit::Window>(name.toStdString());
+    QVERIFY(run.Ok());
+    QCOMPARE(QAccessible::queryAccessibleInterface(w.Top_())->role(), QAccessible::Window);
+    QCOMPARE(Unnamed(w), QStringList());
+
+    QAbstractButton* start = Clickable(w, QStringLiteral("START"));
+    QVERIFY(start);
+    QVERIFY(Pupil::Click(start));
+    QCOMPARE(Unnamed(w), QStringList());
+    QVERIFY(Description(w).isEmpty());
+
+    if (!SolverFor(w) || !SolverFor(w)->answerRight) return;  // the block screen has no check
+    QVERIFY2(WorkUntilControle(w, 200), "the pupil never reached CONTROLE");
+    QCOMPARE(Unnamed(w), QStringList());
+    QVERIFY(Pupil::Click(Clickable(w, QStringLiteral("CONTROLE"))));
+    QCOMPARE(Unnamed(w), QStringList());
+    QCOMPARE(Description(w), QStringLiteral("goed"));
+    QCOMPARE(Description(w), kit::ColourVerdict(w.BackColor()));
+  }
+
+  // A wrong answer is said as such, on the window and on the box that went red.
+  void wrongIsSaid() {
+    testing_support::ProgramRun run(testing_support::ClockChance{});
+    auto& s = run.Open<written::frmcijferdeel0>("frmcijferdeel0");
+    QVERIFY(Pupil::Click(s.cmdstart));
+    QVERIFY(WorkUntilControle(s, 200));
+    // The pupil writes another remainder: the row goes red, the answer is wrong.
+    kit::TextBox& rest = s.txtaftrek[written::FinalBox(3)];
+    QVERIFY(Pupil::Click(rest));
+    Pupil::Type(QStringLiteral("7"));
+    QVERIFY(Pupil::Click(s.cmdcontrole));
+    QCOMPARE(Description(s), QStringLiteral("fout"));
+    QCOMPARE(rest.BackColor(), kit::colours::kWrong);
+    QCOMPARE(QAccessible::queryAccessibleInterface(rest.Widget())->text(QAccessible::Description),
+             QStringLiteral("fout"));
+    QVERIFY(Pupil::Click(s.cmdnieuw));
+    QVERIFY(Description(s).isEmpty());
+  }
+
+  void boxNames_data() {
+    QTest::addColumn<int>("box");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("product 1") << written::ProductUnits(1) << QStringLiteral("aftrekrij 1, honderdtallen");
+    QTest::newRow("product 2 tens") << written::ProductTens(2) << QStringLiteral("aftrekrij 2, honderdtallen");
+    QTest::newRow("difference 2") << written::DifferenceBox(2) << QStringLiteral("verschil 2, tientallen");
+    QTest::newRow("brought down 2") << written::BroughtDownBox(2) << QStringLiteral("bijgehaald 2, eenheden");
+    QTest::newRow("remainder") << written::FinalBox(3) << QStringLiteral("rest, eenheden");
+  }
+  // The three-digit board's boxes, named by the 4k rule and the heads.
+  void boxNames() {
+    QFETCH(int, box);
+    QFETCH(QString, expected);
+    testing_support::ProgramRun run(testing_support::ClockChance{});
+    auto& s = run.Open<written::frmcijferdeel0>("frmcijferdeel0");
+    auto name = [](const kit::Control& c) {
+      return QAccessible::queryAccessibleInterface(c.Widget())->text(QAccessible::Name);
+    };
+    QCOMPARE(name(s.txtaftrek[box]), expected);
+    QCOMPARE(name(s.txtquotient[1]), QStringLiteral("quotiënt, tientallen"));
+    QCOMPARE(name(s.txtdeeltal[0]), QStringLiteral("deeltal, honderdtallen"));
+    QAccessibleInterface* head = QAccessible::queryAccessibleInterface(s.txtorde[0].Widget());
+    QCOMPARE(head->role(), QAccessible::StaticText);
+    QCOMPARE(head->text(QAccessible::Name), QStringLiteral("honderdtallen"));
+  }
+};
+
+REKENTOL_TEST_MAIN(tst_accessible)
+#include "tst_accessible.moc"
