@@ -183,6 +183,7 @@ void SeriesScreen::ClearFrame() {
 }
 
 void SeriesScreen::cmdnieuw_Click() {
+  CloseExercise();
   ClearBoard();
   cmdnieuw.SetVisible(false);
   cmdcontrole.SetVisible(false);
@@ -194,6 +195,7 @@ void SeriesScreen::cmdnieuw_Click() {
 }
 
 void SeriesScreen::cmdnogeens_Click() {
+  CloseExercise();
   reeksjuist = 0;
   reeksgemaakt = 0;
   lblteller.SetCaption(NumText(reeksjuist));
@@ -212,6 +214,7 @@ void SeriesScreen::cmdnogeens_Click() {
 }
 
 void SeriesScreen::cmdstop_Click() {
+  CloseExercise();
   ClearBoard();
   cmdstart.SetVisible(true);
   cmdstop.SetVisible(true);

@@ -60,6 +60,9 @@ class ScoringScreen : public ExerciseScreen {
   void WriteBackTotal();
   // A new exercise may count once more.
   void NewExercise() { counted_ = false; }
+  // No exercise is in hand until the next START: whatever is checked before
+  // it counts nothing (it would be judged against the last exercise).
+  void CloseExercise() { counted_ = true; }
   // Raises totaaljuist for the exercise in hand, the first time only; tells
   // whether it counted now. Checking the same exercise again must not raise
   // the total twice.

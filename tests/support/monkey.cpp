@@ -263,8 +263,11 @@ void Monkey::OnButtonClicked(QAbstractButton* button) {
     ++counts_.starts;
     info.counted = false;
     info.diligent = Chance(0.6);
-  } else if (tip == u"NOG EENS") {
-    ++counts_.seriesClosed;
+  } else if (tip == u"NOG EENS" || tip == u"NIEUW" || tip == u"STOP") {
+    // No exercise is in hand until the next START: work checked before it
+    // counts nothing.
+    if (dynamic_cast<kit::SeriesScreen*>(w)) info.counted = true;
+    if (tip == u"NOG EENS") ++counts_.seriesClosed;
   } else if (tip == u"CONTROLE") {
     ++counts_.checks;
     const bool green = w->BackColor() == kit::colours::kRight;
@@ -568,7 +571,10 @@ void Monkey::CloseSomething() {
   if (!w) w = &program_->MDIForm2();
   ++counts_.closes;
   Record(QStringLiteral("close box of ") + NameOf(w));
+  const bool wasUp = w->Visible();
   Pupil::Close(*w);
+  // A close box that does what STOP does ends the exercise in hand too.
+  if (wasUp && !w->Visible() && dynamic_cast<kit::SeriesScreen*>(w)) Info(w).counted = true;
 }
 
 void Monkey::ChooseBasis() {
