@@ -155,11 +155,7 @@ void frmcijferdelen4::SplitDividend() {
 // START leaves the board as it finds it: NIEUW, NOG EENS and STOP have all
 // cleared it before START is offered again.
 void frmcijferdelen4::cmdstart_Click() {
-  hub_.Random().Randomize();
-  StartRules();
-  txtquotient[0].SetEnabled(true);
-  txtquotient[0].SetText(QString());
-  txtquotient[0].SetFocus();
+  BeginWithoutClearing();
   txtquotient.ForEach([](kit::TextBox& b, int) { b.SetVisible(true); });
   MakeUp();
   SplitDividend();

@@ -208,11 +208,7 @@ void frmcijferdelen5::SplitDividend() {
 // The board is clear whenever START is on view (NIEUW, NOG EENS and STOP clear
 // it), so START lays out the exercise without clearing.
 void frmcijferdelen5::cmdstart_Click() {
-  hub_.Random().Randomize();
-  StartRules();
-  txtquotient[0].SetEnabled(true);
-  txtquotient[0].SetText(QString());
-  txtquotient[0].SetFocus();
+  BeginWithoutClearing();
   for (int i = 0; i <= 4; ++i) txtquotient[i].SetVisible(true);
   MakeUp();
   SplitDividend();

@@ -82,6 +82,14 @@ void DivisionScheme::NameSubtractionRows() {
   }
 }
 
+void DivisionScheme::BeginWithoutClearing() {
+  hub_.Random().Randomize();
+  StartRules();
+  txtquotient[0].SetEnabled(true);
+  txtquotient[0].SetText(QString());
+  txtquotient[0].SetFocus();
+}
+
 void DivisionScheme::Open() {
   if (LeadingDigitHoldsDivisor()) {
     txtquotient[0].SetEnabled(true);

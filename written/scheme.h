@@ -71,6 +71,11 @@ class DivisionScheme : public board::BoardScreen {
                  const Verdicts& verdicts, const board::BoardPlan& plan, const RowsPlan& rows,
                  const std::vector<board::Reaction>& reactions, const std::vector<board::Check>& checks);
 
+  // START on the boards that do not clear first (the board is clear whenever
+  // START is on view): a fresh draw, the frame's START rules, and the first
+  // quotient box ready and holding the keyboard.
+  void BeginWithoutClearing();
+
   // The opening after the exercise is laid out: the pupil starts in the first
   // quotient box, or, when the leading digit does not hold the divisor, the
   // screen writes the first step with a 0 itself, through the same reactions
