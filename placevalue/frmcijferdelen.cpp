@@ -275,8 +275,11 @@ void PlaceValueScreen::Verdict() {
 
 // A count carried past five meets a second verdict at ten, after a correct
 // exercise; 6 of 10 is not enough for "prima". The series then starts over.
+// A count carried past ten too (more STARTs during an exercise) meets it at
+// the next correct exercise: it would never meet a verdict again, and with
+// STOP hidden until one the pupil could not leave the screen.
 void PlaceValueScreen::TenExerciseVerdict() {
-  if (reeksgemaakt != 10) return;
+  if (reeksgemaakt < 10) return;
   lblprima.SetCaption(reeksjuist > 6 ? QStringLiteral("prima") : QStringLiteral("kan beter"));
   lblprima.SetVisible(true);
   SeriesReset();
@@ -285,8 +288,8 @@ void PlaceValueScreen::TenExerciseVerdict() {
 void PlaceValueScreen::AfterNieuw() {
   // The quotient boxes go too: the next exercise shows them at START.
   ClearQuietly(Grp::quotient, false);
-  // A series carried to ten by a wrong tenth exercise starts over here.
-  if (reeksgemaakt == 10) {
+  // A series carried to ten (or past it) by a wrong exercise starts over here.
+  if (reeksgemaakt >= 10) {
     reeksjuist = 0;
     reeksgemaakt = 0;
     lblteller.SetCaption(kit::NumText(reeksjuist));

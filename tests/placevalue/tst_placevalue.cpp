@@ -245,7 +245,7 @@ class PlaceValueTest : public QObject {
     QTest::addColumn<QList<int>>("wrong");   // exercises worked wrong
     QTest::addColumn<QString>("word");
     QTest::addColumn<QString>("counters");
-    const QList<int> five{1, 1, 1, 1, 1}, ten{1, 1, 1, 1, 2, 1, 1, 1, 1};
+    const QList<int> five{1, 1, 1, 1, 1}, ten{1, 1, 1, 1, 2, 1, 1, 1, 1}, past{1, 1, 1, 1, 2, 1, 1, 1, 3};
     QTest::newRow("five, 4 right") << false << five << QList<int>{4} << "prima" << "4 5";
     QTest::newRow("five, 3 right") << false << five << QList<int>{0, 1} << "kan beter" << "3 5";
     QTest::newRow("twin five, 4 right") << true << five << QList<int>{0} << "prima" << "4 5";
@@ -254,6 +254,10 @@ class PlaceValueTest : public QObject {
     QTest::newRow("ten, 6 right") << false << ten << QList<int>{0, 1, 2} << "kan beter" << "0 0";
     QTest::newRow("ten, 5 right") << false << ten << QList<int>{0, 1, 2, 3} << "kan beter" << "0 0";
     QTest::newRow("ten, tenth wrong") << false << ten << QList<int>{8} << "" << "8 10";
+    // Carried past ten, the count would never meet a verdict again, and with
+    // STOP hidden the pupil could never leave the screen.
+    QTest::newRow("past ten, right") << false << past << QList<int>{0} << "prima" << "0 0";
+    QTest::newRow("past ten, wrong") << false << past << QList<int>{8} << "" << "8 12";
   }
   void series() {
     QFETCH(bool, twin);
