@@ -44,6 +44,11 @@ constexpr int kTrailLength = 30;
 // A fast-forwarded info screen that has not ended the run after this many
 // ticks never will (it ends after 151).
 constexpr int kTickLimit = 400;
+// The way back to the menu is at most this many actions long. A written
+// screen hides STOP until its series is closed, so the way leads through the
+// rest of the series: ten place-value exercises, worked digit by digit, are
+// the longest.
+constexpr int kHomeActions = 400;
 
 // Where each menu button leads, and the length of that screen's series (0 when
 // the screen has no series, or one whose count may pass its verdict).
@@ -153,6 +158,7 @@ void Monkey::StartProgram() {
   actionInRun_ = 0;
   welcomeLeft_ = false;
   lastInUse_ = nullptr;
+  pendingFailure_.clear();
   program_ = std::make_unique<app::Program>(nullptr, clock_);
   program_->SetRandom(std::make_unique<SeededRandom>(std::uint64_t(seed_) * 1000003u + std::uint64_t(counts_.runs)));
   ++counts_.runs;
@@ -166,33 +172,38 @@ int Monkey::Pick(int n) { return n <= 1 ? 0 : std::uniform_int_distribution<int>
 bool Monkey::Chance(double p) { return std::uniform_real_distribution<double>(0.0, 1.0)(rng_) < p; }
 
 void Monkey::Record(const QString& what) {
+  if (traceLimit_ > 0 && trace_.size() >= traceLimit_) trace_.remove(0, trace_.size() - traceLimit_ + 1);
   trace_.append(QStringLiteral("#%1 run %2.%3: %4").arg(counts_.actions).arg(counts_.runs).arg(actionInRun_).arg(what));
 }
 
 // ------------------------------------------------------------------ the loop
 
 QString Monkey::Run(long actions) {
-  for (long i = 0; i < actions; ++i) {
-    if (program_->Ended()) {
-      if (program_->ExitCode() != 0)
-        return Report(QStringLiteral("the program ended with exit code %1").arg(program_->ExitCode()));
-      StartProgram();
-    }
-    ++counts_.actions;
-    ++actionInRun_;
-    Step();
-    QApplication::processEvents();
-    const QString broken = Check();
-    if (!broken.isEmpty()) return Report(broken);
-    if (kit::Window* w = InUse(); w && NotBuilt(*w) && DeadEnd(*w)) {
-      // Its exercise is not built yet: START only hides the way out.
-      ++counts_.deadEnds;
-      Record(NameOf(w) + QStringLiteral(" left no way on (its exercise is not built yet): a fresh program"));
-      StartProgram();
-    }
-  }
+  for (long i = 0; i < actions; ++i)
+    if (QString broken = Act(); !broken.isEmpty()) return broken;
   return {};
 }
+
+QString Monkey::Act() {
+  if (program_->Ended()) {
+    if (program_->ExitCode() != 0) {
+      const QString report = Report(QStringLiteral("the program ended with exit code %1").arg(program_->ExitCode()));
+      ++counts_.breaks;
+      return report;
+    }
+    StartProgram();
+  }
+  ++counts_.actions;
+  ++actionInRun_;
+  Step();
+  QApplication::processEvents();
+  const QString broken = Check();
+  if (broken.isEmpty()) return {};
+  ++counts_.breaks;
+  return Report(broken);
+}
+
+void Monkey::Restart() { StartProgram(); }
 
 void Monkey::Step() {
   const bool infoUp = program_->InfoLoaded() && program_->frminfo().Visible();
@@ -206,6 +217,7 @@ void Monkey::Step() {
   if (r < 930) return ContextMenuEntry();
   if (r < 955) return CloseSomething();
   if (r < 975) return ChooseBasis();
+  if (r < 985) return GoHome();
   return PressKey();
 }
 
@@ -368,15 +380,6 @@ std::vector<QLineEdit*> Monkey::AnswerBoxes(kit::Window& w) const {
   return out;
 }
 
-// A series screen that no solver knows: the monkey cannot work its exercise,
-// so a standstill there is the monkey's, not the program's.
-bool Monkey::NotBuilt(kit::Window& w) const {
-  if (!dynamic_cast<kit::SeriesScreen*>(&w)) return false;
-  for (const ScreenSolver& s : Solvers())
-    if (s.owns(w)) return false;
-  return true;
-}
-
 // An exercise screen with nothing left to press or type into, while the main
 // window's menu is unavailable too: the pupil cannot go on.
 bool Monkey::DeadEnd(kit::Window& w) const {
@@ -469,7 +472,7 @@ QString Monkey::Check() {
       if (s.owns(*w) && s.screenCheck)
         if (const QString wrong = s.screenCheck(*w); !wrong.isEmpty()) broken << NameOf(w) + QStringLiteral(": ") + wrong;
 
-  if (visible.size() == 1 && !NotBuilt(*visible.front()) && DeadEnd(*visible.front()))
+  if (visible.size() == 1 && DeadEnd(*visible.front()))
     broken << QStringLiteral("%1 leaves the pupil no way on").arg(NameOf(visible.front()));
   return broken.join(QStringLiteral("; "));
 }
@@ -647,12 +650,96 @@ bool Monkey::WorkExercise() {
   return false;
 }
 
+// From any state the pupil can get back to the menu: by the close box, the
+// frame's buttons, and where the exercise hides them, by working it (any digits
+// do, the solver's are simply at hand), for the check brings the buttons back.
+void Monkey::GoHome() {
+  ++counts_.homeward;
+  Record(QStringLiteral("go back to the menu"));
+  kit::Window* from = InUse();
+  retyped_.clear();
+  for (int step = 0; step < kHomeActions; ++step) {
+    kit::Window* w = InUse();
+    // The info screen ends the run (LetTimePass watches that); no screen in use is Check's to report.
+    if (!w || program_->Ended() || dynamic_cast<app::frminfo*>(w)) return;
+    if (dynamic_cast<app::frmkiesbasis*>(w)) return;
+    if (auto* welcome = dynamic_cast<app::frmmecenaat1*>(w)) {
+      Record(QStringLiteral("  home: click ") + Describe(welcome->cmdkombinnen.Widget()));
+      Pupil::Click(welcome->cmdkombinnen);
+    } else if (!HomeStep(*w)) {
+      break;
+    }
+    QApplication::processEvents();
+    if (!pendingFailure_.isEmpty()) return;
+  }
+  pendingFailure_ = QStringLiteral("no way back to the menu from %1 within %2 actions")
+                        .arg(from ? NameOf(from) : QStringLiteral("?"))
+                        .arg(kHomeActions);
+  if (auto* s = dynamic_cast<kit::SeriesScreen*>(InUse()))
+    pendingFailure_ += QStringLiteral(" (its series stands at %1 of %2)").arg(s->reeksjuist).arg(s->reeksgemaakt);
+}
+
+bool Monkey::HomeStep(kit::Window& w) {
+  auto click = [this, &w](QStringView tip) {
+    for (QAbstractButton* b : w.Top_()->findChildren<QAbstractButton*>()) {
+      if (b->toolTip() != tip || !Pupil::CanClick(b)) continue;
+      Record(QStringLiteral("  home: click ") + Describe(b));
+      Pupil::Click(b);
+      return true;
+    }
+    return false;
+  };
+  // The close box does what STOP does, where STOP is shown. START comes last:
+  // a board that keeps it on view during the work would only begin again.
+  for (QStringView tip : {u"STOP", u"NOG EENS", u"CONTROLE", u"NIEUW"})
+    if (click(tip)) return true;
+  QLineEdit* box = qobject_cast<QLineEdit*>(Pupil::Focused());
+  if (!box || WindowOf(box) != &w || !Editable(box)) {
+    box = nullptr;
+    for (QLineEdit* e : w.Top_()->findChildren<QLineEdit*>()) {
+      if (!Editable(e)) continue;
+      Record(QStringLiteral("  home: click ") + Describe(e));
+      Pupil::Click(e);
+      return true;
+    }
+    if (click(u"START")) return true;
+    // A screen of its own kind (the block screen shares out with its divisor button).
+    for (QAbstractButton* b : w.Top_()->findChildren<QAbstractButton*>()) {
+      if (!Pupil::CanClick(b)) continue;
+      Record(QStringLiteral("  home: click ") + Describe(b));
+      Pupil::Click(b);
+      return true;
+    }
+    return false;
+  }
+  for (const ScreenSolver& s : Solvers()) {
+    if (!s.owns(w)) continue;
+    const NextMove move = s.next(w, box);
+    if (move.kind == NextMove::Kind::Type) {
+      Record(QStringLiteral("  home: type %1 into %2").arg(move.text, Describe(box)));
+      Pupil::Type(move.text);
+      return true;
+    }
+    // A box that holds the right digit already may not have opened the next
+    // one (it came in by paste, or out of order): typed again, it does.
+    if (!box->text().isEmpty() && !retyped_.contains(box)) {
+      retyped_.insert(box);
+      Record(QStringLiteral("  home: click %1 to empty it").arg(Describe(box)));
+      Pupil::Click(box);
+      if (box->text().isEmpty()) return true;
+    }
+  }
+  Record(QStringLiteral("  home: Tab from ") + Describe(box));
+  Pupil::Key(Qt::Key_Tab);
+  return true;
+}
+
 QString Monkey::Summary() const {
   QString s = QStringLiteral(
                   "seed %1: %2 actions in %3 runs; %4 clicks, %5 refused clicks, %6 keys, %7 pastes, %8 "
                   "context-menu entries, %9 close boxes, %10 &Basis, %11 info-screen waits; %12 worked moves; "
                   "%13 STARTs, %14 CONTROLEs, %15 exercises judged correct (at most %16 in one run), %17 series "
-                  "closed; %18 dead ends on unbuilt screens")
+                  "closed; %18 walks back to the menu; %19 broken invariants")
                   .arg(seed_)
                   .arg(counts_.actions)
                   .arg(counts_.runs)
@@ -670,7 +757,8 @@ QString Monkey::Summary() const {
                   .arg(counts_.correct)
                   .arg(counts_.highestTotal)
                   .arg(counts_.seriesClosed)
-                  .arg(counts_.deadEnds);
+                  .arg(counts_.homeward)
+                  .arg(counts_.breaks);
   s += QStringLiteral("\n  visits:");
   for (const auto& [name, n] : counts_.visits) s += QStringLiteral(" %1 %2").arg(name).arg(n);
   s += QStringLiteral("\n  correct:");

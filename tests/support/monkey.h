@@ -14,8 +14,9 @@
 //   series and the counter labels show them;
 // - lblgemaakt always holds a number, every answer box empty text, "-" or a
 //   number;
-// - an exercise screen always leaves the pupil a way on (a dead end is a fault,
-//   except on the screens whose exercises are not built yet).
+// - an exercise screen always leaves the pupil a way on, and now and then the
+//   monkey walks back to the menu from wherever it is: that way must exist
+//   within a few dozen actions (see GoHome).
 //
 // One seed drives everything the monkey chooses and every number the program
 // draws (the program's random source is replaced by one seeded from the same
@@ -30,6 +31,7 @@
 // box, CONTROLE when it is shown. When the program ends, a fresh one starts.
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -72,7 +74,8 @@ class Monkey {
     long correct = 0;   // exercises judged correct (counted once each)
     long seriesClosed = 0;  // NOG EENS clicks
     long highestTotal = 0;  // the most correct exercises in one run
-    long deadEnds = 0;  // runs that ended stuck on a screen not built yet
+    long homeward = 0;  // walks back to the menu
+    long breaks = 0;    // broken invariants (Act reported one)
     std::map<QString, long> correctOn;  // by screen
     std::map<QString, long> visits;     // by screen
   };
@@ -86,6 +89,15 @@ class Monkey {
   // empty string, or the report of the first broken invariant: seed, action
   // number and the last actions.
   QString Run(long actions);
+
+  // One action and the invariants after it: empty, or the report of what broke.
+  // After a break the program in hand is suspect: Restart() before going on.
+  QString Act();
+  void Restart();
+
+  // Keeps only the last `lines` of the trace (every line by default); a run of
+  // a million actions would otherwise hold them all.
+  void SetTraceLimit(int lines) { traceLimit_ = lines; }
 
   // The invariants as they stand now; empty when all hold.
   QString Check();
@@ -122,6 +134,8 @@ class Monkey {
   void ChooseBasis();
   void LetTimePass();
   bool WorkExercise();
+  void GoHome();
+  bool HomeStep(kit::Window& w);
 
   void OnButtonClicked(QAbstractButton* button);
   kit::Window* WindowOf(const QWidget* widget) const;
@@ -133,7 +147,6 @@ class Monkey {
   std::vector<QWidget*> Controls(bool usable) const;
   std::vector<QLineEdit*> AnswerBoxes(kit::Window& w) const;
   bool DeadEnd(kit::Window& w) const;
-  bool NotBuilt(kit::Window& w) const;
   QString RandomClipboardText();
 
   int Pick(int n);
@@ -148,9 +161,11 @@ class Monkey {
   std::unique_ptr<app::Program> program_;
   Counts counts_;
   QStringList trace_;
+  int traceLimit_ = 0;  // 0: no limit
   QHash<kit::Window*, ScreenInfo> screens_;
   std::vector<kit::Window*> watched_;  // screens whose buttons are watched
   kit::Window* lastInUse_ = nullptr;
+  QSet<const QLineEdit*> retyped_;  // boxes the walk back to the menu typed again
   long expected_ = 0;  // correct exercises seen in this run
   long actionInRun_ = 0;
   bool welcomeLeft_ = false;
