@@ -6,7 +6,11 @@
 namespace kit {
 
 namespace {
-bool NeedsRepair(const QString& text) { return !text.isEmpty() && text != u"-" && !IsNumber(text); }
+// A lone "-" is a number being begun, but only in a box whose keys could have
+// begun it; in a digits-only box it can only have been pasted.
+bool NeedsRepair(const QString& text, QStringView allowed) {
+  return !text.isEmpty() && !(text == u"-" && allowed.contains(u'-')) && !IsNumber(text);
+}
 }  // namespace
 
 void OnlyNumberS(TextBox& txtctrl, int& KeyAscii, int mode, QStringView allowed) {
@@ -53,10 +57,10 @@ void KeyPressRule(TextBox& box, int& KeyAscii, QStringView allowed) {
 }
 
 void ChangeRule(TextBox& box, QStringView allowed) {
-  if (!NeedsRepair(box.Text())) return;
+  if (!NeedsRepair(box.Text(), allowed)) return;
   int key = 69;  // "E": swallowed by the filter, so the cut is the only effect
   OnlyNumberS(box, key, 1, allowed);
-  if (NeedsRepair(box.Text())) box.SetText(QString());
+  if (NeedsRepair(box.Text(), allowed)) box.SetText(QString());
 }
 
 void FilterAsNumber(TextBox& box, QStringView allowed) {
