@@ -88,7 +88,7 @@ Window::Window(std::unique_ptr<QWidget> top, const QString& caption, const QColo
 
 void Window::Init(const QString& caption, const QColor& back) {
   InstallAccessibleWindows();
-  top_->setWindowTitle(caption);
+  SetCaption(caption);
   top_->setAttribute(Qt::WA_DeleteOnClose, false);
   SetBackColor(back);
 }
@@ -122,7 +122,12 @@ void Window::Raise() {
   top_->activateWindow();
 }
 
-void Window::SetCaption(const QString& caption) { top_->setWindowTitle(caption); }
+// A screen reader names a window by its title; one without a title (the
+// welcome screen) would be announced as nothing at all.
+void Window::SetCaption(const QString& caption) {
+  top_->setWindowTitle(caption);
+  top_->setAccessibleName(caption.isEmpty() ? QStringLiteral("Rekentol") : QString());
+}
 QString Window::Caption() const { return top_->windowTitle(); }
 
 void Window::SetBackColor(const QColor& colour) {

@@ -91,6 +91,7 @@ class tst_accessible : public QObject {
     QCOMPARE(Unnamed(w), QStringList());
     QCOMPARE(Unnamed(p.MDIForm2()), QStringList());
     QCOMPARE(QAccessible::queryAccessibleInterface(w.Top_())->role(), QAccessible::Window);
+    QVERIFY(!QAccessible::queryAccessibleInterface(w.Top_())->text(QAccessible::Name).isEmpty());
   }
 
   // The picture buttons that had no name are heard by their tip or caption.
