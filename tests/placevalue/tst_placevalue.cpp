@@ -14,6 +14,7 @@
 using kit::ScriptedRandom;
 using placevalue::PlaceValueScreen;
 using testing_support::BoardProbe;
+using testing_support::LinesShown;
 using testing_support::Look;
 using testing_support::Pupil;
 
@@ -57,15 +58,7 @@ struct Session : testing_support::ProgramRun {
   }
   QString Shown() { return Board().Where(Look::Visible); }
   QString Red() { return Board().Where(Look::Red); }
-  QString Lines() {
-    QStringList out;
-    for (auto [g, name] : {std::pair{&s->lnemin, "min"}, {&s->lneHT1, "HT1_"}, {&s->lneE, "E"}})
-      g->ForEach([&](kit::Line& l, int i) {
-        if (l.Visible()) out << QLatin1String(name) + QString::number(i);
-      });
-    if (s->lneHT.Visible()) out << QStringLiteral("HT");
-    return out.join(u' ');
-  }
+  QString Lines() { return LinesShown(*s); }
   // A click where the pupil's mouse lands: on whichever button lies on top.
   void ClickSpot() {
     const kit::Place spot = s->cmdstart.Geometry();

@@ -1,5 +1,6 @@
 #include "support/board_probe.h"
 
+#include "board/board.h"
 #include "support/pupil.h"
 
 namespace testing_support {
@@ -65,6 +66,16 @@ QString BoardProbe::Mismatch(const QStringList& expected) const {
   if (have.size() != expected.size())
     return QStringLiteral("%1 boxes read, %2 texts expected").arg(have.size()).arg(expected.size());
   return {};
+}
+
+QString LinesShown(board::BoardScreen& s) {
+  QStringList out;
+  for (auto [group, name] : {std::pair{&s.lnemin, "min"}, {&s.lneHT1, "HT1_"}, {&s.lneE, "E"}})
+    group->ForEach([&out, name = name](kit::Line& l, int i) {
+      if (l.Visible()) out << QLatin1String(name) + QString::number(i);
+    });
+  if (s.lneHT.Visible()) out << QStringLiteral("HT");
+  return out.join(u' ');
 }
 
 }  // namespace testing_support

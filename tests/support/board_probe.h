@@ -17,6 +17,10 @@
 
 #include "kit/controls.h"
 
+namespace board {
+class BoardScreen;
+}
+
 namespace testing_support {
 
 enum class Look {
@@ -55,5 +59,8 @@ class BoardProbe {
   static bool Holds(const kit::TextBox& box, Look look, const QWidget* focused);
   std::vector<Entry> boxes_;
 };
+
+// The board's subtraction lines on view, blank-separated: "min0 HT1_1 E0 HT".
+QString LinesShown(board::BoardScreen& s);
 
 }  // namespace testing_support

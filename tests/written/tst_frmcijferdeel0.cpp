@@ -16,6 +16,7 @@
 
 using kit::ScriptedRandom;
 using testing_support::BoardProbe;
+using testing_support::LinesShown;
 using testing_support::Look;
 using testing_support::Pupil;
 
@@ -55,19 +56,7 @@ struct Session : testing_support::ProgramRun {
   static QString Shown(kit::Group<kit::TextBox>& g, QChar name) {
     return BoardProbe().Add(QString(name), g).Where(Look::Visible);
   }
-  QString Lines() {
-    QStringList out;
-    auto scan = [&out](kit::Group<kit::Line>& g, const char* name) {
-      g.ForEach([&](kit::Line& l, int i) {
-        if (l.Visible()) out << QLatin1String(name) + QString::number(i);
-      });
-    };
-    scan(s->lnemin, "min");
-    scan(s->lneHT1, "HT1_");
-    scan(s->lneE, "E");
-    if (s->lneHT.Visible()) out << QStringLiteral("HT");
-    return out.join(u' ');
-  }
+  QString Lines() { return LinesShown(*s); }
   // The red subtraction boxes by index.
   QString Red() { return BoardProbe().Add(QString(), s->txtaftrek).Where(Look::Red); }
   // What NIEUW, NOG EENS and STOP must leave, whatever the board held.

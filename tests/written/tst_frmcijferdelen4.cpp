@@ -14,6 +14,7 @@
 
 using kit::ScriptedRandom;
 using testing_support::BoardProbe;
+using testing_support::LinesShown;
 using testing_support::Look;
 using testing_support::Pupil;
 
@@ -49,12 +50,7 @@ struct Session : testing_support::ProgramRun {
   QString last_;
   // The subtraction boxes and lines on view.
   QString Shown() {
-    QStringList out{BoardProbe().Add(QStringLiteral("a"), screen->txtaftrek).Where(Look::Visible)};
-    for (auto [lines, name] : {std::pair{&screen->lnemin, "min"}, {&screen->lneHT1, "HT1_"}, {&screen->lneE, "E"}})
-      lines->ForEach([&, name = name](kit::Line& l, int i) {
-        if (l.Visible()) out << QLatin1String(name) + QString::number(i);
-      });
-    if (screen->lneHT.Visible()) out << QStringLiteral("HT");
+    QStringList out{BoardProbe().Add(QStringLiteral("a"), screen->txtaftrek).Where(Look::Visible), LinesShown(*screen)};
     out.removeAll(QString());
     return out.join(u' ');
   }

@@ -18,6 +18,7 @@
 
 using kit::ScriptedRandom;
 using testing_support::BoardProbe;
+using testing_support::LinesShown;
 using testing_support::Look;
 using testing_support::Pupil;
 
@@ -56,15 +57,7 @@ struct Session : testing_support::ProgramRun {
   }
   // The indices of the group's boxes that are on view.
   static QString Shown(kit::Group<kit::TextBox>& g) { return BoardProbe().Add(QString(), g).Where(Look::Visible); }
-  QString Lines() {
-    QStringList out;
-    for (auto [group, name] : {std::pair{&s->lnemin, "min"}, std::pair{&s->lneHT1, "HT1_"}, std::pair{&s->lneE, "E"}})
-      group->ForEach([&](kit::Line& l, int i) {
-        if (l.Visible()) out << QLatin1String(name) + QString::number(i);
-      });
-    if (s->lneHT.Visible()) out << QStringLiteral("HT");
-    return out.join(u' ');
-  }
+  QString Lines() { return LinesShown(*s); }
   // The red subtraction boxes by index.
   QString Red() { return BoardProbe().Add(QString(), s->txtaftrek).Where(Look::Red); }
   // What NIEUW and NOG EENS must leave, whatever the board held.
