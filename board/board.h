@@ -297,6 +297,8 @@ class BoardScreen : public kit::SeriesScreen {
   kit::Group<kit::TextBox>& Group(Grp g) { return boxes_[std::size_t(g)]; }
   const kit::Group<kit::TextBox>& Group(Grp g) const { return boxes_[std::size_t(g)]; }
   kit::Group<kit::Line>& LineGroup(Lines g);
+  // The key filter's character set for the pupil's boxes.
+  QStringView Allowed() const { return allowed_; }
 
  protected:
   // The tables must outlive the screen (static tables of the screen's file).

@@ -101,15 +101,18 @@ void CounterLabelOutOfStep(Monkey& m) {
   auto& s = dynamic_cast<kit::SeriesScreen&>(Open(m, &app::frmkiesbasis::Command3));
   s.lblteller.SetCaption(QStringLiteral("3"));
 }
-void AnswerBoxWithText(Monkey& m) {
+// Into the estimation screen's box, which takes digits only.
+void PutIntoAnswerBox(Monkey& m, const QString& text) {
   kit::Window& s = Open(m, &app::frmkiesbasis::Command2);
   Pupil::Click(FrameButton(s, QStringLiteral("START")));
   for (QLineEdit* e : s.Top_()->findChildren<QLineEdit*>()) {
     if (!e->isVisible() || !e->isEnabled()) continue;
     const QSignalBlocker quiet(e);  // past the box's own repair
-    e->setText(QStringLiteral("1a"));
+    e->setText(text);
   }
 }
+void AnswerBoxWithText(Monkey& m) { PutIntoAnswerBox(m, QStringLiteral("1a")); }
+void LoneMinusWithoutSign(Monkey& m) { PutIntoAnswerBox(m, QStringLiteral("-")); }
 void NoWayOn(Monkey& m) {
   kit::Window& s = Open(m, &app::frmkiesbasis::Command2);
   for (QAbstractButton* b : s.Top_()->findChildren<QAbstractButton*>()) b->hide();
@@ -162,6 +165,7 @@ const SabotageRow kSabotage[] = {
     {"more right than made", MoreRightThanMade, "reeksjuist 1 against reeksgemaakt 0"},
     {"counter label out of step", CounterLabelOutOfStep, "counters show \"3\" and \"0\""},
     {"answer box holding text", AnswerBoxWithText, "holds \"1a\""},
+    {"lone minus in a digits-only box", LoneMinusWithoutSign, "holds \"-\""},
     {"exercise screen without a way on", NoWayOn, "leaves the pupil no way on"},
     {"CONTROLE calls a right estimate wrong", WrongVerdict, "judged the answer wrong, but it is right"},
     {"block screen's sentence with a wrong quotient", WrongBlockSentence, "the sentence reads"},
