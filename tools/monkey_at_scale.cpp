@@ -7,7 +7,8 @@
 //
 // Defaults: 1000000 actions, a seed from the clock, 60 seconds. The same
 // actions and seed replay the same run, action for action. Exit code 0 when
-// every invariant held, 1 when one broke, 2 on a hang.
+// every invariant held, 1 when one broke, 2 on a hang. A watchdog of 0 seconds
+// calls every action a hang: that is how the watchdog itself is tested.
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -36,7 +37,7 @@ void Print(const QString& text) {
 // after the limit is a hang (a modal loop nobody closes, a loop without end).
 class Watchdog {
  public:
-  Watchdog(std::uint32_t seed, int seconds) : seed_(seed), limit_(seconds) {
+  Watchdog(std::uint32_t seed, int seconds) : seed_(seed), limit_(seconds * 1000L) {
     thread_ = std::thread([this] { Watch(); });
   }
   ~Watchdog() {
@@ -49,14 +50,15 @@ class Watchdog {
   }
 
  private:
-  static long Now() {
-    return long(std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now().time_since_epoch()).count());
+  static long Now() {  // milliseconds
+    return long(
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch()).count());
   }
   void Watch() {
     while (!done_) {
       std::this_thread::sleep_for(std::chrono::milliseconds(200));
       if (Now() - since_ > limit_) {
-        std::fprintf(stdout, "HANG: seed %u, action %ld has not returned after %d s\n", seed_, action_.load(), limit_);
+        std::fprintf(stdout, "HANG: seed %u, action %ld has not returned after %ld ms\n", seed_, action_.load(), limit_);
         std::fflush(stdout);
         std::_Exit(2);
       }
@@ -64,7 +66,7 @@ class Watchdog {
   }
 
   std::uint32_t seed_;
-  int limit_;
+  long limit_;
   std::atomic<long> action_{0};
   std::atomic<long> since_{Now()};
   std::atomic<bool> done_{false};
