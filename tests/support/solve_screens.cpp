@@ -12,7 +12,7 @@ const std::vector<ScreenSolver>& Solvers() {
   static const std::vector<ScreenSolver> solvers = [] {
     std::vector<ScreenSolver> all;
     for (auto part :
-         {EstimationSolvers, WrittenSolvers, PlaceValueSolvers, Delen4Solvers, Delen5Solvers, BlockSolvers})
+         {EstimationSolvers, WrittenSolvers, PlaceValueSolvers, BlockSolvers})
       for (const ScreenSolver& s : part()) all.push_back(s);
     return all;
   }();

@@ -47,11 +47,9 @@ struct ScreenSolver {
 // The solvers for the screens whose exercises exist; the monkey asks each in turn.
 const std::vector<ScreenSolver>& Solvers();
 std::vector<ScreenSolver> EstimationSolvers();  // frmschat100, frmschat, frmkomma
-std::vector<ScreenSolver> WrittenSolvers();     // frmcijferdeel0
+std::vector<ScreenSolver> WrittenSolvers();     // frmcijferdeel0, frmcijferdelen4, frmcijferdelen5
 std::vector<ScreenSolver> PlaceValueSolvers();  // frmcijferdelen, frmcijferdelen2
-std::vector<ScreenSolver> Delen4Solvers();      // frmcijferdelen4
 std::vector<ScreenSolver> BlockSolvers();       // frmcijferdeel
-std::vector<ScreenSolver> Delen5Solvers();      // frmcijferdelen5
 
 // The keys that turn `have` into `want` one digit at a time, as a pupil who
 // knows the answer types it: the next character when `have` is a start of
