@@ -28,7 +28,16 @@ void Pupil::Type(const QString& text) {
   for (const QChar c : text) {
     QWidget* w = Focused();
     if (!w) return;
-    if (c.unicode() < 128) {
+    if (c.unicode() < 0x20) {
+      // A control character as a keyboard makes it: Enter, Tab, Backspace,
+      // Escape, or Ctrl with a letter (28 to 31 make no key and are left out).
+      const char16_t u = c.unicode();
+      if (u == u'\n' || u == u'\r') QTest::keyClick(w, Qt::Key_Return);
+      else if (u == u'\t') QTest::keyClick(w, Qt::Key_Tab);
+      else if (u == u'\b') QTest::keyClick(w, Qt::Key_Backspace);
+      else if (u == 0x1b) QTest::keyClick(w, Qt::Key_Escape);
+      else if (u <= 26) QTest::keyClick(w, Qt::Key(Qt::Key_A + u - 1), Qt::ControlModifier);
+    } else if (c.unicode() < 128) {
       // The character as the key's text, as a keyboard sends it.
       QTest::keyClick(w, char(c.unicode()));
     } else {

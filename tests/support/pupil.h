@@ -22,7 +22,8 @@ class Pupil {
   // The box that has the focus, or null when the focus is not in a text box.
   static QLineEdit* FocusedBox();
 
-  // Types each character of text as its own key press into the focused widget.
+  // Types each character of text as its own key press into the focused widget;
+  // a control character as the key that makes it (newline: Enter, 1: Ctrl+A).
   static void Type(const QString& text);
   // One key (with modifiers) into the focused widget.
   static void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
