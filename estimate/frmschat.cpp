@@ -123,9 +123,7 @@ void EstimationScreen<Wide>::cmdstart_Click() {
 
 template <class Wide>
 void EstimationScreen<Wide>::cmdcontrole_Click() {
-  // A lone "-" can stand in the box after a paste through its own menu; it is
-  // no estimate, so it is judged and shown like an empty box.
-  if (txtschat.Text().isEmpty() || txtschat.Text() == u"-") txtschat.SetText(QStringLiteral("0"));
+  if (txtschat.Text().isEmpty()) txtschat.SetText(QStringLiteral("0"));
   // Read as a real number: a pasted estimate may be far wider than the bounds.
   const double E = kit::ReadNumber(txtschat.Text());
   if (ondergrens < E && E < bovengrens) {
