@@ -30,9 +30,20 @@ std::optional<int> KeyAsciiOf(const QKeyEvent& e) {
   if (key == Qt::Key_Tab || key == Qt::Key_Backtab) return std::nullopt;  // focus travel
   if ((mods & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z) return key - Qt::Key_A + 1;
   if (mods & (Qt::ControlModifier | Qt::MetaModifier)) return 127;  // other control chords type nothing useful
+  // The box types a key's text when it starts with a printable character, a
+  // format character (zero-width space, joiners, direction marks), a
+  // private-use one or a character beyond 16 bits (a surrogate pair); all of
+  // them must reach the handler, or the box takes in what no rule judged.
   const QString text = e.text();
-  if (!text.isEmpty() && text.at(0).isPrint()) return text.at(0).unicode();
-  return std::nullopt;
+  if (text.isEmpty()) return std::nullopt;
+  const QChar first = text.at(0);
+  const bool pair = first.isHighSurrogate() && text.size() > 1 && text.at(1).isLowSurrogate();
+  const bool types = first.isPrint() || first.category() == QChar::Other_Format ||
+                     first.category() == QChar::Other_PrivateUse || pair;
+  if (!types) return std::nullopt;
+  // A key judged by one character must type no more than that one.
+  if (text.size() > (pair ? 2 : 1)) return 127;
+  return pair ? int(QChar::surrogateToUcs4(first, text.at(1))) : int(first.unicode());
 }
 
 KeyInput::KeyInput(QLineEdit* edit, std::function<void(int&)> onKey) : QObject(edit), onKey_(std::move(onKey)) {

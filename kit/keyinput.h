@@ -28,8 +28,10 @@ namespace kit {
 // character, Backspace 8, Enter 13, Escape 27, Ctrl+letter 1 to 26, paste 22
 // (Ctrl+V, Shift+Ins), copy 3 (Ctrl+C, Ctrl+Ins), undo 26 (Ctrl+Z, Alt+Backspace),
 // cut 24 (Ctrl+X, Shift+Del), redo 25, and 127 for the other editing shortcuts
-// (delete word, delete to end of line). Empty for keys that type nothing and edit
-// nothing (arrows, Home, End, Delete, Tab, function keys): they reach the box.
+// (delete word, delete to end of line) and for a key that types several
+// characters at once. A character beyond 16 bits carries its full code point,
+// which no rule allows. Empty for keys that type nothing and edit nothing
+// (arrows, Home, End, Delete, Tab, function keys): they reach the box.
 std::optional<int> KeyAsciiOf(const QKeyEvent& event);
 
 // Puts the policy above on a line edit, for as long as the edit lives. onKey

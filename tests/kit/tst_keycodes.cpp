@@ -25,6 +25,11 @@ class KeyCodeTest : public QObject {
     QTest::newRow("letter") << int(Qt::Key_A) << none << "a" << int('a');
     QTest::newRow("shifted") << int(Qt::Key_Exclam) << shift << "!" << int('!');
     QTest::newRow("non-ascii") << int(Qt::Key_unknown) << none << QString(QChar(0xE9)) << 0xE9;
+    // The box types these too, though they are not printable.
+    QTest::newRow("zero-width space") << int(Qt::Key_unknown) << none << QString(QChar(0x200B)) << 0x200B;
+    QTest::newRow("private use") << int(Qt::Key_unknown) << none << QString(QChar(0xE000)) << 0xE000;
+    QTest::newRow("beyond 16 bits") << int(Qt::Key_unknown) << none << QString::fromUcs4(U"\U0001D7CF") << 0x1D7CF;
+    QTest::newRow("several characters") << int(Qt::Key_5) << none << "5x" << 127;
     QTest::newRow("backspace") << int(Qt::Key_Backspace) << none << "\b" << 8;
     QTest::newRow("enter") << int(Qt::Key_Return) << none << "\r" << 13;
     QTest::newRow("keypad enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "\r" << 13;

@@ -104,6 +104,9 @@ class KeyFilterTest : public QObject {
     QTest::newRow("point swallowed") << digits << "." << "";
     QTest::newRow("comma swallowed") << digits << "," << "";
     QTest::newRow("letters swallowed") << digits << "a7b" << "7";
+    // Not printable, yet the box would type it; the change rule then emptied the box.
+    QTest::newRow("zero-width space swallowed") << digits << QStringLiteral("7\u200B") << "7";
+    QTest::newRow("private-use character swallowed") << signed_ << QStringLiteral("-7\uE000") << "-7";
     QTest::newRow("several digits") << digits << "123" << "123";
     QTest::newRow("lone minus accepted") << signed_ << "-" << "-";
     QTest::newRow("second minus swallowed") << signed_ << "--" << "-";
