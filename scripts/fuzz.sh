@@ -19,18 +19,8 @@ max_len=${MAX_LEN:-48}
 max_files=${MAX_FILES:-200}
 jobs=${JOBS:-2}
 
-scripts/install-deps.sh
 # clang and its runtimes; libclang-rt-14-dev holds libclang_rt.fuzzer.
-missing=()
-for p in clang libclang-rt-14-dev; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
-  echo "Installing: ${missing[*]}"
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+scripts/install-deps.sh clang libclang-rt-14-dev
 
 cmake -S . -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DREKENTOL_FUZZ=ON -DBUILD_TESTING=ON -DREKENTOL_BENCH=OFF >/dev/null

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing Rekentol needs on Debian/Ubuntu.
+# Installs what building, running and testing Rekentol needs on Debian/Ubuntu,
+# and the packages named as arguments (what packaging or fuzzing needs besides).
 # Asks apt only for what is missing, so a second run costs nothing.
 set -euo pipefail
 
@@ -11,6 +12,7 @@ packages=(
   openbox x11-utils xdotool
   desktop-file-utils appstream
   dbus at-spi2-core python3-pyatspi
+  "$@"
 )
 
 missing=()
