@@ -22,9 +22,10 @@ void OnlyNumberS(TextBox& txtctrl, int& KeyAscii, int mode, QStringView allowed)
 void KeyPressRule(TextBox& box, int& KeyAscii, QStringView allowed);
 
 // The rule of every answer box's change handler: text that is not empty, not a
-// number and not a lone "-" in a box that accepts a sign is repaired by OnlyNumberS in mode 1. Text that the
-// repair cannot turn back into a number (it did not come from the clipboard)
-// is emptied, so that no check ever meets a box that is not a number.
+// number and not a lone "-" in a box that accepts a sign is repaired by
+// OnlyNumberS in mode 1. Text that the repair cannot turn back into a number
+// (it did not come from the clipboard) is emptied, so that no check ever meets
+// a box that is not a number.
 void ChangeRule(TextBox& box, QStringView allowed);
 
 // Wires both rules into a box; for screens whose change handler does nothing else.

@@ -20,8 +20,8 @@
 #include "app/mdiform2.h"
 #include "blocks/frmcijferdeel.h"
 #include "kit/exercise.h"
-#include "kit/keyfilter.h"
 #include "kit/numbers.h"
+#include "support/board_probe.h"
 #include "support/open_screen.h"
 #include "support/pupil.h"
 #include "support/solve_screens.h"
@@ -37,14 +37,11 @@ enum class Kind { Blocks, Scoring, Series };
 struct ScreenFacts {
   const char* name;
   Kind kind;
-  bool signPoint;  // its boxes take "-" and "." besides digits
 };
 const ScreenFacts kScreens[] = {
-    {"frmcijferdeel", Kind::Blocks, false},   {"frmschat100", Kind::Scoring, false},
-    {"frmschat", Kind::Scoring, false},       {"frmkomma", Kind::Scoring, false},
-    {"frmcijferdeel0", Kind::Series, true},   {"frmcijferdelen", Kind::Series, false},
-    {"frmcijferdelen2", Kind::Series, false}, {"frmcijferdelen4", Kind::Series, false},
-    {"frmcijferdelen5", Kind::Series, false},
+    {"frmcijferdeel", Kind::Blocks},   {"frmschat100", Kind::Scoring},   {"frmschat", Kind::Scoring},
+    {"frmkomma", Kind::Scoring},       {"frmcijferdeel0", Kind::Series}, {"frmcijferdelen", Kind::Series},
+    {"frmcijferdelen2", Kind::Series}, {"frmcijferdelen4", Kind::Series}, {"frmcijferdelen5", Kind::Series},
 };
 const ScreenFacts& Facts(const QString& name) {
   return *std::find_if(std::begin(kScreens), std::end(kScreens),
@@ -234,6 +231,8 @@ class BadInputTest : public QObject {
     if (Pupil::FocusedBox() != box) QVERIFY(Pupil::Click(box));
     QCOMPARE(box->isReadOnly(), f.kind == Kind::Blocks);
     const QString before = box->text();
+    const QString allowed = testing_support::BoxCharacters(s).toString();
+    const bool signPoint = allowed.contains(u'-');
 
     QVERIFY(Feed(box, Way(way), text));
 
@@ -246,13 +245,12 @@ class BadInputTest : public QObject {
       // A paste into the empty box: a number stands whole (as much as the box
       // holds), whatever the box's keys allow; anything else leaves nothing,
       // but the box's own menu may leave the "-" that a sign key could type.
-      const bool stands = Acceptable(text, false) || (way == MenuPaste && f.signPoint && text == u"-");
+      const bool stands = Acceptable(text, false) || (way == MenuPaste && signPoint && text == u"-");
       QCOMPARE(box->text(), stands ? text.left(box->maxLength()) : QString());
     }
-    const QString allowed = (f.signPoint ? kit::kDigitsSignPoint : kit::kDigits).toString();
     for (QLineEdit* e : AnswerBoxes(s)) {
       const QString held = e->text();
-      QVERIFY2(Acceptable(held, f.signPoint), qPrintable(Printable(held.left(40))));
+      QVERIFY2(Acceptable(held, signPoint), qPrintable(Printable(held.left(40))));
       // Typed, what the box's set lacks is refused, key by key.
       if (way == Keys)
         QVERIFY2(std::all_of(held.begin(), held.end(), [&](QChar c) { return allowed.contains(c); }),

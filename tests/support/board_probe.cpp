@@ -1,6 +1,7 @@
 #include "support/board_probe.h"
 
 #include "board/board.h"
+#include "kit/keyfilter.h"
 #include "support/pupil.h"
 
 namespace testing_support {
@@ -76,6 +77,11 @@ QString LinesShown(board::BoardScreen& s) {
     });
   if (s.lneHT.Visible()) out << QStringLiteral("HT");
   return out.join(u' ');
+}
+
+QStringView BoxCharacters(const kit::Window& screen) {
+  const auto* b = dynamic_cast<const board::BoardScreen*>(&screen);
+  return b ? b->Allowed() : kit::kDigits;
 }
 
 }  // namespace testing_support

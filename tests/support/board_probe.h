@@ -20,6 +20,9 @@
 namespace board {
 class BoardScreen;
 }
+namespace kit {
+class Window;
+}
 
 namespace testing_support {
 
@@ -62,5 +65,9 @@ class BoardProbe {
 
 // The board's subtraction lines on view, blank-separated: "min0 HT1_1 E0 HT".
 QString LinesShown(board::BoardScreen& s);
+
+// The characters the key filter lets a pupil type into the screen's answer
+// boxes: a board's own set, digits alone on the screens without a board.
+QStringView BoxCharacters(const kit::Window& screen);
 
 }  // namespace testing_support

@@ -18,9 +18,9 @@
 #include "app/frmmecenaat1.h"
 #include "app/mdiform2.h"
 #include "app/program.h"
-#include "board/board.h"
 #include "kit/exercise.h"
 #include "kit/numbers.h"
+#include "support/board_probe.h"
 #include "support/pupil.h"
 #include "support/solve_screens.h"
 
@@ -484,8 +484,7 @@ QString Monkey::Check() {
                       .arg(s->reeksgemaakt);
     }
     if (dynamic_cast<kit::ExerciseScreen*>(w)) {
-      const auto* board = dynamic_cast<const board::BoardScreen*>(w);
-      const bool signAllowed = board && board->Allowed().contains(u'-');
+      const bool signAllowed = BoxCharacters(*w).contains(u'-');
       for (QLineEdit* box : AnswerBoxes(*w))
         if (!HoldsNumberText(box->text(), signAllowed))
           broken << QStringLiteral("answer box %1 holds %2").arg(Describe(box), Quoted(box->text()));
