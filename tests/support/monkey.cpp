@@ -131,6 +131,14 @@ bool InsideButtonOrMenuBar(const QWidget* w) {
 
 bool Editable(const QLineEdit* e) { return e->isVisible() && e->isEnabled() && !e->isReadOnly(); }
 
+// The screen's first widget of kind T that fits, or null.
+template <class T, class Fits>
+T* FirstOf(kit::Window& w, Fits fits) {
+  for (T* widget : w.Top_()->findChildren<T*>())
+    if (fits(widget)) return widget;
+  return nullptr;
+}
+
 // A lone "-" is a number being begun, where a sign may be typed.
 bool HoldsNumberText(const QString& t, bool signAllowed) {
   return t.isEmpty() || (t == u"-" && signAllowed) || kit::IsNumber(t);
@@ -688,8 +696,7 @@ void Monkey::GoHome() {
     if (!w || program_->Ended() || dynamic_cast<app::frminfo*>(w)) return;
     if (dynamic_cast<app::frmkiesbasis*>(w)) return;
     if (auto* welcome = dynamic_cast<app::frmmecenaat1*>(w)) {
-      Record(QStringLiteral("  home: click ") + Describe(welcome->cmdkombinnen.Widget()));
-      Pupil::Click(welcome->cmdkombinnen);
+      HomeClick(welcome->cmdkombinnen.Widget());
     } else if (!HomeStep(*w)) {
       break;
     }
@@ -703,38 +710,26 @@ void Monkey::GoHome() {
     pendingFailure_ += QStringLiteral(" (its series stands at %1 of %2)").arg(s->reeksjuist).arg(s->reeksgemaakt);
 }
 
+bool Monkey::HomeClick(QWidget* widget) {
+  if (!widget) return false;
+  Record(QStringLiteral("  home: click ") + Describe(widget));
+  Pupil::Click(widget);
+  return true;
+}
+
 bool Monkey::HomeStep(kit::Window& w) {
-  auto click = [this, &w](QStringView tip) {
-    for (QAbstractButton* b : w.Top_()->findChildren<QAbstractButton*>()) {
-      if (b->toolTip() != tip || !Pupil::CanClick(b)) continue;
-      Record(QStringLiteral("  home: click ") + Describe(b));
-      Pupil::Click(b);
-      return true;
-    }
-    return false;
+  auto button = [&w](QStringView tip) {
+    return FirstOf<QAbstractButton>(w, [tip](QAbstractButton* b) { return b->toolTip() == tip && Pupil::CanClick(b); });
   };
   // The close box does what STOP does, where STOP is shown. START comes last:
   // a board that keeps it on view during the work would only begin again.
   for (QStringView tip : {u"STOP", u"NOG EENS", u"CONTROLE", u"NIEUW"})
-    if (click(tip)) return true;
+    if (HomeClick(button(tip))) return true;
   QLineEdit* box = qobject_cast<QLineEdit*>(Pupil::Focused());
   if (!box || WindowOf(box) != &w || !Editable(box)) {
-    box = nullptr;
-    for (QLineEdit* e : w.Top_()->findChildren<QLineEdit*>()) {
-      if (!Editable(e)) continue;
-      Record(QStringLiteral("  home: click ") + Describe(e));
-      Pupil::Click(e);
-      return true;
-    }
-    if (click(u"START")) return true;
+    if (HomeClick(FirstOf<QLineEdit>(w, Editable)) || HomeClick(button(u"START"))) return true;
     // A screen of its own kind (the block screen shares out with its divisor button).
-    for (QAbstractButton* b : w.Top_()->findChildren<QAbstractButton*>()) {
-      if (!Pupil::CanClick(b)) continue;
-      Record(QStringLiteral("  home: click ") + Describe(b));
-      Pupil::Click(b);
-      return true;
-    }
-    return false;
+    return HomeClick(FirstOf<QAbstractButton>(w, [](QAbstractButton* b) { return Pupil::CanClick(b); }));
   }
   for (const ScreenSolver& s : Solvers()) {
     if (!s.owns(w)) continue;

@@ -136,6 +136,7 @@ class Monkey {
   bool WorkExercise();
   void GoHome();
   bool HomeStep(kit::Window& w);
+  bool HomeClick(QWidget* widget);  // false when there is nothing to click
 
   void OnButtonClicked(QAbstractButton* button);
   kit::Window* WindowOf(const QWidget* widget) const;
