@@ -41,22 +41,10 @@ QStringList Unnamed(QAccessibleInterface* iface) {
 
 QStringList Unnamed(kit::Window& w) { return Unnamed(QAccessible::queryAccessibleInterface(w.Top_())); }
 
-QAbstractButton* Clickable(kit::Window& w, const QString& tip) {
-  for (QAbstractButton* b : w.Top_()->findChildren<QAbstractButton*>())
-    if (b->toolTip() == tip && Pupil::CanClick(b)) return b;
-  return nullptr;
-}
-
-const testing_support::ScreenSolver* SolverFor(kit::Window& w) {
-  for (const auto& s : testing_support::Solvers())
-    if (s.owns(w)) return &s;
-  return nullptr;
-}
-
 // Works the exercise as a pupil who can divide until nothing is left to
 // write (at most `moves` moves). Whether CONTROLE is then on view.
 bool WorkUntilControle(kit::Window& w, int moves) {
-  const testing_support::ScreenSolver* solver = SolverFor(w);
+  const testing_support::ScreenSolver* solver = testing_support::SolverFor(w);
   for (int i = 0; i < moves && solver; ++i) {
     const auto move = solver->next(w, Pupil::Focused());
     if (move.kind == testing_support::NextMove::Kind::None) break;
@@ -65,7 +53,7 @@ bool WorkUntilControle(kit::Window& w, int moves) {
     else
       Pupil::Click(Pupil::Focused());
   }
-  return Clickable(w, QStringLiteral("CONTROLE"));
+  return Pupil::Offered(w, u"CONTROLE");
 }
 
 QString Description(kit::Window& w) {
@@ -123,16 +111,17 @@ class tst_accessible : public QObject {
     QCOMPARE(QAccessible::queryAccessibleInterface(w.Top_())->role(), QAccessible::Window);
     QCOMPARE(Unnamed(w), QStringList());
 
-    QAbstractButton* start = Clickable(w, QStringLiteral("START"));
+    QAbstractButton* start = Pupil::Offered(w, u"START");
     QVERIFY(start);
     QVERIFY(Pupil::Click(start));
     QCOMPARE(Unnamed(w), QStringList());
     QVERIFY(Description(w).isEmpty());
 
-    if (!SolverFor(w) || !SolverFor(w)->answerRight) return;  // the block screen has no check
+    const testing_support::ScreenSolver* solver = testing_support::SolverFor(w);
+    if (!solver || !solver->answerRight) return;  // the block screen has no check
     QVERIFY2(WorkUntilControle(w, 200), "the pupil never reached CONTROLE");
     QCOMPARE(Unnamed(w), QStringList());
-    QVERIFY(Pupil::Click(Clickable(w, QStringLiteral("CONTROLE"))));
+    QVERIFY(Pupil::Click(Pupil::Offered(w, u"CONTROLE")));
     QCOMPARE(Unnamed(w), QStringList());
     QCOMPARE(Description(w), QStringLiteral("goed"));
     QCOMPARE(Description(w), kit::ColourVerdict(w.BackColor()));

@@ -20,6 +20,7 @@ using kit::ScriptedRandom;
 using testing_support::NextMove;
 using testing_support::Pupil;
 using testing_support::ScreenSolver;
+using testing_support::SolverFor;
 
 namespace {
 
@@ -27,12 +28,6 @@ namespace {
 QWidget* FrameButton(kit::Window& w, const QString& tip) {
   for (QPushButton* b : w.Top_()->findChildren<QPushButton*>())
     if (b->toolTip() == tip) return b;
-  return nullptr;
-}
-
-const ScreenSolver* SolverFor(kit::Window& w) {
-  for (const ScreenSolver& s : testing_support::Solvers())
-    if (s.owns(w)) return &s;
   return nullptr;
 }
 

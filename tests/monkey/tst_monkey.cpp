@@ -48,13 +48,6 @@ QString RunMonkey(Monkey& monkey, long actions) {
   return failure;
 }
 
-// The visible screen's frame button with this tool tip.
-QAbstractButton* FrameButton(kit::Window& screen, const QString& tip) {
-  for (QAbstractButton* b : screen.Top_()->findChildren<QAbstractButton*>())
-    if (b->toolTip() == tip && Pupil::CanClick(b)) return b;
-  return nullptr;
-}
-
 // From the welcome screen to the menu, then into the screen behind `button`,
 // with the monkey looking on after each click as it does after its own actions.
 kit::Window& Open(Monkey& m, kit::Button app::frmkiesbasis::*button) {
@@ -104,7 +97,7 @@ void CounterLabelOutOfStep(Monkey& m) {
 // Into the estimation screen's box, which takes digits only.
 void PutIntoAnswerBox(Monkey& m, const QString& text) {
   kit::Window& s = Open(m, &app::frmkiesbasis::Command2);
-  Pupil::Click(FrameButton(s, QStringLiteral("START")));
+  Pupil::Click(Pupil::Offered(s, u"START"));
   for (QLineEdit* e : s.Top_()->findChildren<QLineEdit*>()) {
     if (!e->isVisible() || !e->isEnabled()) continue;
     const QSignalBlocker quiet(e);  // past the box's own repair
@@ -128,7 +121,7 @@ void WrongVerdict(Monkey& m) {
     if (b->toolTip() == u"CONTROLE") controle = b;
   // Connected before the monkey watches the screen, so it runs before the monkey looks.
   QObject::connect(controle, &QAbstractButton::clicked, controle, [&s] { s.SetBackColor(kit::colours::kWrong); });
-  Pupil::Click(FrameButton(s, QStringLiteral("START")));
+  Pupil::Click(Pupil::Offered(s, u"START"));
   m.Check();
   for (const testing_support::ScreenSolver& solver : testing_support::Solvers()) {
     if (!solver.owns(s)) continue;

@@ -107,22 +107,15 @@ bool Feed(QLineEdit* box, Way way, const QString& text) {
 // The boxes the pupil answers in: the solver's, and whatever else can be typed into.
 std::vector<QLineEdit*> AnswerBoxes(kit::Window& s) {
   std::vector<QLineEdit*> boxes;
-  for (const auto& solver : testing_support::Solvers())
-    if (solver.owns(s)) solver.answerBoxes(s, boxes);
+  if (const auto* solver = testing_support::SolverFor(s)) solver->answerBoxes(s, boxes);
   for (QLineEdit* e : s.Top_()->findChildren<QLineEdit*>())
     if (e->isVisible() && e->isEnabled() && !e->isReadOnly() && std::find(boxes.begin(), boxes.end(), e) == boxes.end())
       boxes.push_back(e);
   return boxes;
 }
 
-// The frame button with this tool tip that the pupil can click now, or null.
-QAbstractButton* Offered(kit::Window& s, QStringView tip) {
-  for (QAbstractButton* b : s.Top_()->findChildren<QAbstractButton*>())
-    if (b->toolTip() == tip && Pupil::CanClick(b)) return b;
-  return nullptr;
-}
 bool Press(kit::Window& s, QStringView tip) {
-  QAbstractButton* b = Offered(s, tip);
+  QAbstractButton* b = Pupil::Offered(s, tip);
   return b && Pupil::Click(b);
 }
 
@@ -144,16 +137,14 @@ int Total(app::Program& p) {
 // Works the exercise in hand as the pupil who can divide does, until CONTROLE
 // is on offer; with a mistake, the first digit is typed 5 off and left so.
 bool Work(kit::Window& s, bool mistake) {
-  const testing_support::ScreenSolver* solver = nullptr;
-  for (const auto& candidate : testing_support::Solvers())
-    if (candidate.owns(s)) solver = &candidate;
+  const testing_support::ScreenSolver* solver = testing_support::SolverFor(s);
   if (!solver) return false;
   for (int step = 0; step < 120; ++step) {
     const NextMove move = solver->next(s, Pupil::Focused());
     if (move.kind == NextMove::Kind::Type) {
       Pupil::Type(mistake ? QString::number((move.text.toInt() + 5) % 10) : move.text);
       mistake = false;
-    } else if (Offered(s, u"CONTROLE")) {
+    } else if (Pupil::Offered(s, u"CONTROLE")) {
       return true;
     } else {
       Pupil::Key(Qt::Key_Tab);
@@ -309,15 +300,15 @@ class BadInputTest : public QObject {
         right += judged;
       }
       // The series is worked right to its verdict.
-      for (int n = 0; state == u"series ended" && !Offered(s, u"NOG EENS") && n < 12; ++n) {
+      for (int n = 0; state == u"series ended" && !Pupil::Offered(s, u"NOG EENS") && n < 12; ++n) {
         bool judged = false;
         QVERIFY(Exercise(s, false, &judged));
         QVERIFY(judged);
         ++right;
       }
-      if (state == u"series ended") QVERIFY(Offered(s, u"NOG EENS"));
+      if (state == u"series ended") QVERIFY(Pupil::Offered(s, u"NOG EENS"));
     }
-    const bool stopOffered = Offered(*closed, u"STOP") != nullptr;
+    const bool stopOffered = Pupil::Offered(*closed, u"STOP") != nullptr;
 
     Pupil::Close(*closed);
     QApplication::processEvents();

@@ -718,9 +718,7 @@ bool Monkey::HomeClick(QWidget* widget) {
 }
 
 bool Monkey::HomeStep(kit::Window& w) {
-  auto button = [&w](QStringView tip) {
-    return FirstOf<QAbstractButton>(w, [tip](QAbstractButton* b) { return b->toolTip() == tip && Pupil::CanClick(b); });
-  };
+  auto button = [&w](QStringView tip) { return Pupil::Offered(w, tip); };
   // The close box does what STOP does, where STOP is shown. START comes last:
   // a board that keeps it on view during the work would only begin again.
   for (QStringView tip : {u"STOP", u"NOG EENS", u"CONTROLE", u"NIEUW"})

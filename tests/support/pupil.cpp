@@ -124,6 +124,12 @@ bool Pupil::Click(QWidget* widget) {
 
 bool Pupil::Click(const kit::Control& control) { return Click(control.Widget()); }
 
+QAbstractButton* Pupil::Offered(kit::Window& window, QStringView tip) {
+  for (QAbstractButton* b : window.Top_()->findChildren<QAbstractButton*>())
+    if (b->toolTip() == tip && CanClick(b)) return b;
+  return nullptr;
+}
+
 void Pupil::Close(kit::Window& window) {
   QWidget* top = window.Top_();
   QCloseEvent e;

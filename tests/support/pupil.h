@@ -11,6 +11,7 @@
 #include "kit/controls.h"
 #include "kit/window.h"
 
+class QAbstractButton;
 class QLineEdit;
 
 namespace testing_support {
@@ -45,6 +46,9 @@ class Pupil {
   static bool Click(const kit::Control& control);
   static bool Click(QWidget* widget);
   static bool CanClick(const QWidget* widget);
+  // The window's button with this tool tip (the frame's START, CONTROLE, ...)
+  // that the pupil can click now; null when none is on offer.
+  static QAbstractButton* Offered(kit::Window& window, QStringView tip);
   // Where in the widget a click reaches it, if anywhere.
   static std::optional<QPoint> ClickPoint(const QWidget* widget);
   // The window's close box.

@@ -19,4 +19,10 @@ const std::vector<ScreenSolver>& Solvers() {
   return solvers;
 }
 
+const ScreenSolver* SolverFor(kit::Window& screen) {
+  for (const ScreenSolver& s : Solvers())
+    if (s.owns(screen)) return &s;
+  return nullptr;
+}
+
 }  // namespace testing_support

@@ -46,6 +46,8 @@ struct ScreenSolver {
 
 // The solvers for the screens whose exercises exist; the monkey asks each in turn.
 const std::vector<ScreenSolver>& Solvers();
+// The solver of this screen; null for a screen without one.
+const ScreenSolver* SolverFor(kit::Window& screen);
 std::vector<ScreenSolver> EstimationSolvers();  // frmschat100, frmschat, frmkomma
 std::vector<ScreenSolver> WrittenSolvers();     // frmcijferdeel0, frmcijferdelen4, frmcijferdelen5
 std::vector<ScreenSolver> PlaceValueSolvers();  // frmcijferdelen, frmcijferdelen2
