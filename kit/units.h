@@ -55,8 +55,9 @@ QColor SystemWindowColour();
 
 // A font given as on the drawings: family and size in points. Sizes are turned
 // into pixels at 96 dots per inch so that text keeps its size against the
-// twips-based boards whatever the display's dpi. Arial falls back to the
-// metric-compatible Liberation Sans (registered once in InstallFontSubstitutes).
+// twips-based boards whatever the display's dpi. Where the desktop lacks Arial,
+// the font names its metric-compatible stand-in (the substitutes registered
+// once in InstallFontSubstitutes), so Qt need not search for it.
 struct Font {
   double points = 9.75;
   bool bold = false;
