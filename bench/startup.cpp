@@ -32,7 +32,7 @@
 
 namespace {
 
-constexpr double kTarget = 1.2;
+constexpr double kTarget = 1.1;
 
 int RunProgram(int argc, char* argv[]) {
   QApplication qapp(argc, argv);
