@@ -9,15 +9,13 @@
 #include "app/frmkiesbasis.h"
 #include "kit/numbers.h"
 #include "support/board_probe.h"
-#include "support/open_screen.h"
 #include "support/pupil.h"
 #include "support/testmain.h"
+#include "support/written_session.h"
 #include "written/frmcijferdeel0.h"
 
 using kit::ScriptedRandom;
 using testing_support::BoardProbe;
-using testing_support::LinesShown;
-using testing_support::Look;
 using testing_support::Pupil;
 
 namespace {
@@ -25,49 +23,16 @@ namespace {
 // The random draws that make deler x q: the divisor, then the candidate quotient.
 QList<double> Problem(int deler, int q) { return {ScriptedRandom::For(deler, 9), ScriptedRandom::For(q, 999)}; }
 
-struct Session : testing_support::ProgramRun {
-  written::frmcijferdeel0* s;
-
+struct Session : testing_support::WrittenSession<written::frmcijferdeel0> {
   explicit Session(const QList<double>& script, std::source_location where = std::source_location::current())
-      : ProgramRun(script), s(&Open<written::frmcijferdeel0>("frmcijferdeel0", where)) {}
+      : WrittenSession(script, "frmcijferdeel0", where) {}
   explicit Session(testing_support::ClockChance clock, std::source_location where = std::source_location::current())
-      : ProgramRun(clock), s(&Open<written::frmcijferdeel0>("frmcijferdeel0", where)) {}
-  written::frmcijferdeel0& operator*() { return *s; }
-  written::frmcijferdeel0* operator->() { return s; }
+      : WrittenSession(clock, "frmcijferdeel0", where) {}
 
-  BoardProbe Board() {
-    BoardProbe b;
-    b.Add(QStringLiteral("q"), s->txtquotient).Add(QStringLiteral("a"), s->txtaftrek);
-    return b;
-  }
-  // "q1", "a7", a button's tool tip, or "?".
-  QString Focus() {
-    if (const QString box = Board().Focus(); !box.isEmpty()) return box;
-    QWidget* w = Pupil::Focused();
-    for (kit::Button* b : {&s->cmdstart, &s->cmdcontrole, &s->cmdnieuw, &s->cmdnogeens, &s->cmdstop})
-      if (w == b->Widget()) return b->ToolTipText();
-    return QStringLiteral("?");
-  }
   // Each character one key press; "<" is Backspace.
   static void Press(QChar c) { c == u'<' ? Pupil::Backspace() : Pupil::Type(QString(c)); }
   static void Work(const QString& keys) {
     for (QChar c : keys) Press(c);
-  }
-  static QString Shown(kit::Group<kit::TextBox>& g, QChar name) {
-    return BoardProbe().Add(QString(name), g).Where(Look::Visible);
-  }
-  QString Lines() { return LinesShown(*s); }
-  // The red subtraction boxes by index.
-  QString Red() { return BoardProbe().Add(QString(), s->txtaftrek).Where(Look::Red); }
-  // What NIEUW, NOG EENS and STOP must leave, whatever the board held.
-  void VerifyCleared() {
-    QCOMPARE(Shown(s->txtaftrek, u'a'), QString());
-    QCOMPARE(Lines(), QString());
-    s->txtquotient.ForEach([](kit::TextBox& b, int) {
-      QVERIFY(b.Visible() && !b.Enabled() && b.Text().isEmpty() && !b.Italic());
-    });
-    QVERIFY(!s->lbluitkomst.Visible());
-    QCOMPARE(s->BackColor(), kit::colours::kBoardGrey);
   }
 };
 
@@ -132,7 +97,7 @@ class FrmCijferdeel0Test : public QObject {
     QCOMPARE(s->reeksjuist, std::int16_t(correct ? 1 : 0));
     QCOMPARE(s->lbluitkomst.Caption(), shown);
     QVERIFY(s->lbluitkomst.Visible());
-    QCOMPARE(s.Shown(s->txtquotient, u'q'), QString());
+    QCOMPARE(s.Shown(s->txtquotient, QStringLiteral("q")), QString());
     QCOMPARE(s->txtaftrek[9].Text(), final);
     QCOMPARE(s.Focus(), QStringLiteral("NIEUW"));
   }
@@ -160,9 +125,9 @@ class FrmCijferdeel0Test : public QObject {
     QVERIFY(Pupil::Click(s->cmdstart));
     testing_support::Shot(*s, QStringLiteral("cijferdeel0_opening_%1").arg(deler * q));
     QCOMPARE(s.Focus(), focus);
-    QCOMPARE(s.Shown(s->txtaftrek, u'a'), boxes);
+    QCOMPARE(s.Shown(s->txtaftrek, QStringLiteral("a")), boxes);
     QCOMPARE(s.Lines(), lines);
-    QCOMPARE(s.Shown(s->txtorde, u'h'), QStringLiteral("h0 h1 h2 h3 h4 h5"));
+    QCOMPARE(s.Shown(s->txtorde, QStringLiteral("h")), QStringLiteral("h0 h1 h2 h3 h4 h5"));
     const bool zero = focus == u"q1";
     QCOMPARE(s->txtquotient[0].Enabled(), !zero);
     QCOMPARE(s->txtquotient[1].Enabled(), zero);

@@ -6,16 +6,12 @@
 
 #include "app/frmkiesbasis.h"
 #include "kit/numbers.h"
-#include "support/board_probe.h"
-#include "support/open_screen.h"
 #include "support/pupil.h"
 #include "support/testmain.h"
+#include "support/written_session.h"
 #include "written/frmcijferdelen4.h"
 
 using kit::ScriptedRandom;
-using testing_support::BoardProbe;
-using testing_support::LinesShown;
-using testing_support::Look;
 using testing_support::Pupil;
 
 namespace {
@@ -24,37 +20,27 @@ QList<double> Problem(int deeltal, int deler) {
   return {ScriptedRandom::For(deler, 9), ScriptedRandom::For(deeltal, 99999)};
 }
 
-struct Session : testing_support::ProgramRun {
-  written::frmcijferdelen4* screen;
-
+struct Session : testing_support::WrittenSession<written::frmcijferdelen4> {
   explicit Session(const QList<double>& script, std::source_location where = std::source_location::current())
-      : ProgramRun(script), screen(&Open<written::frmcijferdelen4>("frmcijferdelen4", where)) {}
-  written::frmcijferdelen4* operator->() { return screen; }
+      : WrittenSession(script, "frmcijferdelen4", where) {}
 
-  BoardProbe Board() { return BoardProbe().Add(QStringLiteral("q"), screen->txtquotient).Add(QStringLiteral("a"), screen->txtaftrek); }
-  // "q1", "a7", or "NIEUW" when the focus is on that button.
-  QString Focus() {
-    const QString box = Board().Focus();
-    return box.isEmpty() && Pupil::Focused() == screen->cmdnieuw.Widget() ? QStringLiteral("NIEUW") : box;
-  }
   // One key per character; every subtraction box the pupil comes to is empty,
   // whatever the board held before.
   void Work(const QString& keys) {
     for (QChar c : keys) {
       const QString at = Focus();
-      if (at != last_ && at.startsWith(u'a')) QCOMPARE(screen->txtaftrek[at.mid(1).toInt()].Text(), QString());
+      if (at != last_ && at.startsWith(u'a')) QCOMPARE(s->txtaftrek[at.mid(1).toInt()].Text(), QString());
       last_ = at;
       Pupil::Type(QString(c));
     }
   }
   QString last_;
   // The subtraction boxes and lines on view.
-  QString Shown() {
-    QStringList out{BoardProbe().Add(QStringLiteral("a"), screen->txtaftrek).Where(Look::Visible), LinesShown(*screen)};
+  QString OnView() {
+    QStringList out{Shown(s->txtaftrek, QStringLiteral("a")), Lines()};
     out.removeAll(QString());
     return out.join(u' ');
   }
-  QString Red() { return BoardProbe().Add(QString(), screen->txtaftrek).Where(Look::Red); }
 };
 
 const QStringList kPath = QStringLiteral("q0 a0 a1 q1 a3 a4 a5 q2 a7 a8 a9 q3 a11 a12 a13 q4 a15 a16 a17").split(u' ');
@@ -92,7 +78,7 @@ class FrmCijferdelen4Test : public QObject {
     Session s(Problem(deeltal, deler));
     QVERIFY(Pupil::Click(s->cmdstart));
     const bool zero = deeltal / 10000 < deler;
-    QCOMPARE(s.Shown(), zero ? QStringLiteral("a0 a1 a2 min0 HT1_0 HT1_1 E0 E1 HT") : QString());
+    QCOMPARE(s.OnView(), zero ? QStringLiteral("a0 a1 a2 min0 HT1_0 HT1_1 E0 E1 HT") : QString());
     QCOMPARE(s->txtquotient[0].Italic(), zero);
     QCOMPARE(s->txtquotient[0].Enabled(), !zero);
     if (zero) QCOMPARE(s->txtaftrek[0].Text() + s->txtaftrek[1].Text() + s->txtaftrek[2].Text() + s->txtquotient[0].Text(),
@@ -196,9 +182,7 @@ class FrmCijferdelen4Test : public QObject {
       QVERIFY(Pupil::Click(s->cmdcontrole));
       if (i == 2) break;
       QVERIFY(!s->lblprima.Visible() && Pupil::Click(s->cmdnieuw));
-      QCOMPARE(s.Shown(), QString());
-      s->txtquotient.ForEach([](kit::TextBox& b, int) { QVERIFY(b.Visible() && !b.Enabled() && b.Text().isEmpty()); });
-      QVERIFY(!s->lbluitkomst.Visible() && s->BackColor() == kit::colours::kBoardGrey);
+      s.VerifyCleared();
     }
     QTEST(s->lblprima.Caption(), "word");
     QVERIFY(s->lblprima.Visible() && s->cmdnogeens.Visible() && s->cmdstop.Visible() && !s->cmdnieuw.Visible());
@@ -215,22 +199,22 @@ class FrmCijferdelen4Test : public QObject {
   void grab() {
     Session s(Problem(12345, 7) + Problem(85239, 4));
     QVERIFY(Pupil::Click(s->cmdstart));
-    testing_support::Shot(*s.screen, QStringLiteral("delen4_opening_zero"));
+    testing_support::Shot(*s.s, QStringLiteral("delen4_opening_zero"));
     s.Work(k12345);
     QVERIFY(Pupil::Click(s->cmdcontrole) && Pupil::Click(s->cmdnieuw) && Pupil::Click(s->cmdstart));
     s.Work(QStringLiteral("28010423120"));
-    testing_support::Shot(*s.screen, QStringLiteral("delen4_mid"));
+    testing_support::Shot(*s.s, QStringLiteral("delen4_mid"));
     s.Work(QStringLiteral("00039363"));
     QVERIFY(Pupil::Click(s->cmdcontrole));
-    testing_support::Shot(*s.screen, QStringLiteral("delen4_judged"));
+    testing_support::Shot(*s.s, QStringLiteral("delen4_judged"));
     const QColor green(0, 128, 0);
-    QCOMPARE(Pupil::PixelAt(*s.screen, 2040 + 90, 3480 + 90), kit::colours::kWrong);  // box 5
-    QCOMPARE(Pupil::PixelAt(*s.screen, 2040 + 90, 2760 + 90), kit::colours::kWhite);  // box 4 passed
-    QCOMPARE(Pupil::PixelAt(*s.screen, 5160 + 90, 2520 + 90), QColor(255, 255, 0));   // over quotient box 0
-    QCOMPARE(Pupil::PixelAt(*s.screen, 7080 + 400, 2520 + 400), QColor(255, 255, 0)); // over quotient box 4
-    QCOMPARE(Pupil::PixelAt(*s.screen, 600, 7400), kit::colours::kRight);
-    QCOMPARE(Pupil::PixelAt(*s.screen, 1620, 2160), green);  // bar under product row 1
-    QCOMPARE(Pupil::PixelAt(*s.screen, 4800, 5000), green);  // the bracket
+    QCOMPARE(Pupil::PixelAt(*s.s, 2040 + 90, 3480 + 90), kit::colours::kWrong);  // box 5
+    QCOMPARE(Pupil::PixelAt(*s.s, 2040 + 90, 2760 + 90), kit::colours::kWhite);  // box 4 passed
+    QCOMPARE(Pupil::PixelAt(*s.s, 5160 + 90, 2520 + 90), QColor(255, 255, 0));   // over quotient box 0
+    QCOMPARE(Pupil::PixelAt(*s.s, 7080 + 400, 2520 + 400), QColor(255, 255, 0)); // over quotient box 4
+    QCOMPARE(Pupil::PixelAt(*s.s, 600, 7400), kit::colours::kRight);
+    QCOMPARE(Pupil::PixelAt(*s.s, 1620, 2160), green);  // bar under product row 1
+    QCOMPARE(Pupil::PixelAt(*s.s, 4800, 5000), green);  // the bracket
   }
 };
 

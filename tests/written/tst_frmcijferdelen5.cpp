@@ -12,14 +12,12 @@
 #include "kit/application.h"
 #include "kit/numbers.h"
 #include "support/board_probe.h"
-#include "support/open_screen.h"
 #include "support/pupil.h"
+#include "support/written_session.h"
 #include "written/frmcijferdelen5.h"
 
 using kit::ScriptedRandom;
 using testing_support::BoardProbe;
-using testing_support::LinesShown;
-using testing_support::Look;
 using testing_support::Pupil;
 
 namespace {
@@ -38,38 +36,15 @@ QList<double> Problem(int deler, int deeltal) {
 const QString k12345 = QStringLiteral("1075" "7494" "6422" "3214" "6424" "6425" "8562");
 const QString k20000 = QStringLiteral("2164" "5400" "0000" "0000" "0000" "0000" "0000");
 
-struct Session : testing_support::ProgramRun {
-  written::frmcijferdelen5* s;
-
+struct Session : testing_support::WrittenSession<written::frmcijferdelen5> {
   explicit Session(const QList<double>& script, std::source_location where = std::source_location::current())
-      : ProgramRun(script), s(&Open<written::frmcijferdelen5>("frmcijferdelen5", where)) {}
-  written::frmcijferdelen5* operator->() { return s; }
+      : WrittenSession(script, "frmcijferdelen5", where) {}
 
-  // "q1", "a7", a button's tool tip, or "?".
-  QString Focus() {
-    BoardProbe board;
-    board.Add(QStringLiteral("q"), s->txtquotient).Add(QStringLiteral("a"), s->txtaftrek);
-    if (const QString box = board.Focus(); !box.isEmpty()) return box;
-    QWidget* w = Pupil::Focused();
-    for (kit::Button* b : {&s->cmdstart, &s->cmdcontrole, &s->cmdnieuw, &s->cmdnogeens, &s->cmdstop})
-      if (w == b->Widget()) return b->ToolTipText();
-    return QStringLiteral("?");
-  }
-  // The indices of the group's boxes that are on view.
-  static QString Shown(kit::Group<kit::TextBox>& g) { return BoardProbe().Add(QString(), g).Where(Look::Visible); }
-  QString Lines() { return LinesShown(*s); }
-  // The red subtraction boxes by index.
-  QString Red() { return BoardProbe().Add(QString(), s->txtaftrek).Where(Look::Red); }
   // What NIEUW and NOG EENS must leave, whatever the board held.
   void VerifyCleared() {
-    QCOMPARE(Shown(s->txtaftrek), QString());
-    QCOMPARE(Lines(), QString());
-    s->txtquotient.ForEach([](kit::TextBox& b, int) {
-      QVERIFY(b.Visible() && !b.Enabled() && b.Text().isEmpty() && !b.Italic());
-    });
-    QVERIFY(!s->lbluitkomst.Visible());
+    WrittenSession::VerifyCleared();
+    if (QTest::currentTestFailed()) return;
     QCOMPARE(s->lblQuitkomst.Caption(), QString());
-    QCOMPARE(s->BackColor(), kit::colours::kBoardGrey);
     QCOMPARE(Focus(), QStringLiteral("START"));
   }
   // START, then the keys; the pupil's path (quotient digit, product tens and
