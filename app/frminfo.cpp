@@ -35,7 +35,7 @@ frminfo::frminfo(Program& program)
       Image4(Frame1, {1080, 4860, 720, 720}, QStringLiteral(":/res/logo2.svg")),
       StatusBar1(*this, {0, 6210, 9000, 390}, {3, 2, 1}),  // along the bottom, 26 pixels high
       ProgressBar1(*this),
-      Timer1(Surface(), 75, program.Clock()),
+      Timer1(75, program.Clock()),
       program_(program) {
   Frame1.SetBackColor(kPaper);
   for (kit::Label* l : {&lblmemo, &lblinstituut, &lblmening, &lblnaam, &lblbio1, &lblbio2, &lblbio3}) {

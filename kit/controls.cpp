@@ -421,18 +421,17 @@ QString Frame::Caption() const { return static_cast<FrameWidget*>(Widget())->cap
 
 // ---------------------------------------------------------------- Timer
 
-Timer::Timer(QObject* owner, int intervalMs, const Clock& clock) : timer_(new QTimer(owner)), clock_(clock) {
-  timer_->setInterval(intervalMs);
-  QObject::connect(timer_, &QTimer::timeout, timer_, [this] { Fire(); });
+Timer::Timer(int intervalMs, const Clock& clock) : clock_(clock) {
+  timer_.setInterval(intervalMs);
+  QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] { Fire(); });
 }
-Timer::~Timer() { delete timer_; }
 void Timer::SetEnabled(bool enabled) {
-  if (enabled && !enabled_ && clock_.Runs()) timer_->start();
-  if (!enabled) timer_->stop();
+  if (enabled && !enabled_ && clock_.Runs()) timer_.start();
+  if (!enabled) timer_.stop();
   enabled_ = enabled;
 }
 bool Timer::Enabled() const { return enabled_; }
-int Timer::Interval() const { return timer_->interval(); }
+int Timer::Interval() const { return timer_.interval(); }
 void Timer::Fire() {
   if (onTimer) onTimer();
 }

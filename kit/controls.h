@@ -15,6 +15,7 @@
 #include <QColor>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -26,7 +27,6 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTimer;
 class QStatusBar;
 class QProgressBar;
 
@@ -248,8 +248,7 @@ class Frame final : public Control, public Container {
 // a manual clock only through Fire().
 class Timer {
  public:
-  Timer(QObject* owner, int intervalMs, const Clock& clock);
-  ~Timer();
+  Timer(int intervalMs, const Clock& clock);
   void SetEnabled(bool enabled);
   bool Enabled() const;
   int Interval() const;
@@ -258,7 +257,9 @@ class Timer {
   std::function<void()> onTimer;
 
  private:
-  QTimer* timer_;
+  // Owned here and nowhere else: a timer parented to a window as well would be
+  // deleted twice when the window went first.
+  QTimer timer_;
   const Clock& clock_;
   bool enabled_ = false;
 };

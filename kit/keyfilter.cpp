@@ -14,7 +14,10 @@ bool NeedsRepair(const QString& text, QStringView allowed) {
 }  // namespace
 
 void OnlyNumberS(TextBox& txtctrl, int& KeyAscii, int mode, QStringView allowed) {
-  const QString clip = ClipboardText();
+  // Only a paste and the repair look at the clipboard. Reading it is a round
+  // trip to the program that owns it on X11 and Wayland, which no digit key
+  // should wait for.
+  const QString clip = (mode == 1 || KeyAscii == 22) ? ClipboardText() : QString();
   if (mode == 1 && !clip.isEmpty()) {
     const QString t = txtctrl.Text();
     const qsizetype at = t.indexOf(clip);
