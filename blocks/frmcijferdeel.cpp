@@ -195,9 +195,7 @@ void frmcijferdeel::cmdstart_Click() {
   ResetBlocks();
   kit::RandomSource& rnd = hub_.Random();
   rnd.Randomize();
-  do {
-    deler = static_cast<std::int16_t>(rnd.Digit());
-  } while (deler < 2);
+  deler = static_cast<std::int16_t>(rnd.Divisor());
   cmddeler[deler].SetVisible(true);
   for (int i = 0; i < deler; ++i) frmdeler[i].SetVisible(true);
 

@@ -229,7 +229,7 @@ struct Head {
 struct LineItem {
   kit::TwipPoint from{};
   kit::TwipPoint to{};
-  int width = 5;  // pixels; 0: the plan's line width
+  int width = 5;  // pixels (0 draws a one-pixel line)
   QColor colour{};  // invalid: the plan's line colour
 };
 

@@ -99,9 +99,7 @@ void EstimationScreen<Wide>::cmdstart_Click() {
   SetBackColor(kit::colours::kLightYellow);
   kit::RandomSource& random = hub_.Random();
   random.Randomize();
-  do {
-    deler = static_cast<std::int16_t>(random.Digit());
-  } while (deler < 2);
+  deler = static_cast<std::int16_t>(random.Divisor());
   lbldeeltal[2].SetCaption(kit::NumText(deler));
   do {
     deeltal = static_cast<Wide>(random.Draw(row_.dividendDraw));

@@ -282,7 +282,6 @@ void TextBox::SetSelLength(int length) {
   e->setSelection(start, length);
 }
 void TextBox::SetLocked(bool locked) { Edit()->setReadOnly(locked); }
-bool TextBox::Locked() const { return Edit()->isReadOnly(); }
 void TextBox::SetHeardAsText() {
   SetLocked(true);
   Edit()->setProperty(kStaticTextProperty, true);
@@ -313,7 +312,6 @@ Label::Label(Container& parent, const Place& place, const QString& caption, cons
 }
 QString Label::Caption() const { return label_->text(); }
 void Label::SetCaption(const QString& caption) { label_->setText(caption); }
-void Label::SetAlignment(Align align) { label_->setAlignment(ToQt(align)); }
 
 // ---------------------------------------------------------------- Button
 

@@ -146,7 +146,6 @@ class TextBox final : public Control {
   void SetSelLength(int length);
   // Shown but not editable; the pupil may still click into it.
   void SetLocked(bool locked);
-  bool Locked() const;
   // A box that only shows a caption (a column head): a screen reader reads
   // it as text; it is locked as well.
   void SetHeardAsText();
@@ -167,7 +166,6 @@ class Label final : public Control {
         Align align = Align::Left);
   QString Caption() const;
   void SetCaption(const QString& caption);
-  void SetAlignment(Align align);
   std::function<void()> onClick;
 
  private:

@@ -20,8 +20,9 @@ QString NumText(long long value);
 
 // A number that may have decimals, in its shortest form with the desktop's
 // decimal separator and no digit grouping ("1763,668" under Dutch settings,
-// "2500" for a whole number). Both sides of every comparison of such texts
-// are written by this one function, so the separator never decides a verdict.
+// "2500" for a whole number). Where a verdict compares texts with decimals,
+// both sides are written by this one function, so the separator never decides
+// it; for a whole number it writes what NumText writes.
 QString DecimalText(double value);
 
 // A caption that the program wrote as a number, read back into a 16-bit

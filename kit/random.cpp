@@ -7,9 +7,7 @@ namespace kit {
 ClockRandom::ClockRandom() { Randomize(); }
 
 void ClockRandom::Randomize() {
-  seed_ = static_cast<std::uint64_t>(
-      std::chrono::high_resolution_clock::now().time_since_epoch().count());
-  engine_.seed(seed_);
+  engine_.seed(static_cast<std::uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count()));
 }
 
 double ClockRandom::Rnd() {

@@ -32,10 +32,8 @@ class ClockRandom final : public RandomSource {
   ClockRandom();
   void Randomize() override;
   double Rnd() override;
-  std::uint64_t LastSeed() const { return seed_; }
 
  private:
-  std::uint64_t seed_ = 0;
   std::mt19937_64 engine_;
   std::uniform_real_distribution<double> uniform_{0.0, 1.0};
 };

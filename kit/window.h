@@ -28,7 +28,6 @@ class Window : public Container {
 
   // Runs the load handler if it has not run yet.
   void Load();
-  bool Loaded() const { return loaded_; }
   void Show();
   void Hide();
   bool Visible() const;
