@@ -8,6 +8,7 @@
 #include <QSvgRenderer>
 #include <QThread>
 #include <QThreadPool>
+#include <QXmlStreamReader>
 #include <memory>
 
 namespace kit {
@@ -62,12 +63,32 @@ std::shared_future<QImage> Start(Request r) {
   return image;
 }
 
+// The size an SVG gives itself on its root element, read without drawing it;
+// invalid where it gives none in plain pixels.
+QSize OwnSize(const QByteArray& svg) {
+  QXmlStreamReader xml(svg);
+  if (!xml.readNextStartElement() || xml.name() != u"svg") return {};
+  const auto pixels = [&xml](QLatin1StringView name) {
+    QStringView v = xml.attributes().value(name);
+    if (v.endsWith(u"px")) v.chop(2);
+    bool ok = false;
+    const double d = v.toDouble(&ok);
+    return ok && d > 0 ? qRound(d) : -1;
+  };
+  const QSize size(pixels(QLatin1StringView("width")), pixels(QLatin1StringView("height")));
+  return size.isValid() ? size : QSize();
+}
+
 }  // namespace
 
 Artwork::Artwork(const QString& resource, QSize size, Fit fit) {
   Q_ASSERT(QThread::currentThread() == QCoreApplication::instance()->thread());
   // The pictures live as long as the program: a handful of sizes per picture.
-  static QHash<QString, std::shared_future<QImage>> drawn;
+  struct Drawn {
+    std::shared_future<QImage> image;
+    QSize ownSize;
+  };
+  static QHash<QString, Drawn> drawn;
   const qreal dpr = qApp->devicePixelRatio();
   const QString key = QStringLiteral("%1|%2x%3|%4|%5")
                           .arg(resource)
@@ -79,9 +100,11 @@ Artwork::Artwork(const QString& resource, QSize size, Fit fit) {
   if (found == drawn.constEnd()) {
     QFile file(resource);
     QByteArray svg = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    found = drawn.insert(key, Start({std::move(svg), size, fit, dpr}));
+    const QSize own = size.isEmpty() ? OwnSize(svg) : QSize();
+    found = drawn.insert(key, {Start({std::move(svg), size, fit, dpr}), own});
   }
-  image_ = *found;
+  image_ = found->image;
+  size_ = found->ownSize;
 }
 
 const QImage& Artwork::Image() const {
@@ -90,6 +113,8 @@ const QImage& Artwork::Image() const {
 }
 
 QSize Artwork::Size() const {
+  // A picture at its own size is placed without waiting for its drawing.
+  if (size_.isValid()) return size_;
   const QImage& image = Image();
   return image.deviceIndependentSize().toSize();
 }

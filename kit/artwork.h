@@ -31,11 +31,13 @@ class Artwork {
   // drawing the first time. A resource that is missing or not an SVG gives a
   // null image, which paints nothing.
   const QImage& Image() const;
-  // Its size in logical pixels.
+  // Its size in logical pixels; known before the drawing for a picture asked
+  // for at its own size.
   QSize Size() const;
 
  private:
   std::shared_future<QImage> image_;
+  QSize size_;
 };
 
 }  // namespace kit

@@ -27,6 +27,8 @@ class ArtworkTest : public QObject {
                                           << QSize(44, 34);
     QTest::newRow("square into wide") << ":/res/icon.svg" << QSize(90, 30) << int(kit::Fit::KeepAspect)
                                       << QSize(30, 30);
+    QTest::newRow("with text, own size") << ":/res/btn_start.svg" << QSize() << int(kit::Fit::Stretch)
+                                         << QSize(112, 48);
     QTest::newRow("with text") << ":/res/btn_start.svg" << QSize(120, 120) << int(kit::Fit::KeepAspect)
                                << QSize(120, 51);
   }
@@ -38,6 +40,8 @@ class ArtworkTest : public QObject {
     const kit::Artwork art(resource, asked, kit::Fit(fit));
     QCOMPARE(art.Size(), drawn);
     QVERIFY(!art.Image().isNull());
+    // An own size read from the file must be the size the drawing comes out at.
+    QCOMPARE(art.Image().deviceIndependentSize().toSize(), drawn);
     // Something was drawn: not every pixel is transparent.
     const QImage& image = art.Image();
     bool painted = false;
