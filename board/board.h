@@ -339,8 +339,9 @@ class BoardScreen : public kit::SeriesScreen {
   // writes the first step's boxes itself.
   void WriteZeroQuotient();
 
-  // Emptying that sets off the reactions and focus that go where a box is;
-  // the quotient box the frame empties after NIEUW and NOG EENS.
+  // The quotient box the frame empties after NIEUW and NOG EENS, as a pupil's
+  // emptying would (its reactions and focus go with it). Every clear routine
+  // has emptied it quietly before, so today it sets nothing off.
   void EmptyAnswer() override;
 
   bool Holds(Guard guard) const;

@@ -115,11 +115,15 @@ void SeriesScreen::Form_Activate() {
   SeriesReset();
 }
 
-void SeriesScreen::SeriesReset() {
+void SeriesScreen::ResetCounts() {
   reeksjuist = 0;
   reeksgemaakt = 0;
   lblteller.SetCaption(NumText(reeksjuist));
   lbltotaal.SetCaption(NumText(reeksgemaakt));
+}
+
+void SeriesScreen::SeriesReset() {
+  ResetCounts();
   cmdstop.SetVisible(true);
 }
 
@@ -196,10 +200,7 @@ void SeriesScreen::cmdnieuw_Click() {
 
 void SeriesScreen::cmdnogeens_Click() {
   CloseExercise();
-  reeksjuist = 0;
-  reeksgemaakt = 0;
-  lblteller.SetCaption(NumText(reeksjuist));
-  lbltotaal.SetCaption(NumText(reeksgemaakt));
+  ResetCounts();
   cmdstart.SetVisible(true);
   cmdnogeens.SetVisible(false);
   ClearBoard();

@@ -36,7 +36,6 @@ Button FrameButton(Container& parent, FrameButtonKind kind, const Place& place);
 class ExerciseScreen : public Window {
  public:
   ExerciseScreen(Hub& hub, const QString& caption, int clientWidth, int clientHeight, const QColor& back);
-  virtual bool Scores() const { return false; }
 
  protected:
   void Form_Load() override;
@@ -50,7 +49,6 @@ class ExerciseScreen : public Window {
 class ScoringScreen : public ExerciseScreen {
  public:
   using ExerciseScreen::ExerciseScreen;
-  bool Scores() const override { return true; }
   std::int16_t totaaljuist = 0;
 
  protected:
@@ -125,6 +123,9 @@ class SeriesScreen : public ScoringScreen {
 
   // The frame's rules as named parts, for the screens' handlers to call in
   // their own order; the hooks below are where a screen bends them.
+  // Both series counters and their captions back to 0.
+  void ResetCounts();
+  // ResetCounts, and STOP on view.
   void SeriesReset();
   // A new exercise in the series: the counter rises, then HideForWork.
   void StartRules();

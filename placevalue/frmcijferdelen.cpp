@@ -289,12 +289,7 @@ void PlaceValueScreen::AfterNieuw() {
   // The quotient boxes go too: the next exercise shows them at START.
   ClearQuietly(Grp::quotient, false);
   // A series carried to ten (or past it) by a wrong exercise starts over here.
-  if (reeksgemaakt >= 10) {
-    reeksjuist = 0;
-    reeksgemaakt = 0;
-    lblteller.SetCaption(kit::NumText(reeksjuist));
-    lbltotaal.SetCaption(kit::NumText(reeksgemaakt));
-  }
+  if (reeksgemaakt >= 10) ResetCounts();
 }
 
 // The empty quotient boxes stand ready until START.
