@@ -71,6 +71,29 @@ class Window::OwnerWatch final : public QObject {
   bool exposed_ = false;
 };
 
+// Centres a window again once the desktop has put its frame round it. Until
+// then Qt knows only the inner size and places the inner area where the frame
+// should go, so a window centred before the desktop framed it stands off by
+// half its title bar. The frame is known by the window's first activation, or
+// the first move the desktop makes, whichever comes first; a window shown
+// again is framed anew.
+class Window::FrameWatch final : public QObject {
+ public:
+  explicit FrameWatch(Window& window) : window_(window) {}
+
+  bool eventFilter(QObject*, QEvent* event) override {
+    if ((event->type() == QEvent::Move || event->type() == QEvent::WindowActivate) && window_.centreWhenFramed_ &&
+        Framed(*window_.top_))
+      window_.CentreOnDisplay();
+    return false;
+  }
+
+  static bool Framed(const QWidget& top) { return top.frameGeometry() != top.geometry(); }
+
+ private:
+  Window& window_;
+};
+
 Window::Window(const QString& caption, int clientWidth, int clientHeight, const QColor& back) {
   auto top = std::make_unique<OwnedTop<QWidget>>();
   top->onClose = &onClose;
@@ -91,6 +114,8 @@ void Window::Init(const QString& caption, const QColor& back) {
   SetCaption(caption);
   top_->setAttribute(Qt::WA_DeleteOnClose, false);
   SetBackColor(back);
+  frameWatch_ = std::make_unique<FrameWatch>(*this);
+  top_->installEventFilter(frameWatch_.get());
 }
 
 Window::~Window() {
@@ -151,7 +176,10 @@ int Window::Left() const { return Twips(top_->frameGeometry().x()); }
 int Window::Top() const { return Twips(top_->frameGeometry().y()); }
 void Window::Move(int left, int top) { top_->move(Px(left), Px(top)); }
 
-void Window::CentreOnDisplay() { Move((DisplayWidth() - Width()) / 2, (DisplayHeight() - Height()) / 2); }
+void Window::CentreOnDisplay() {
+  Move((DisplayWidth() - Width()) / 2, (DisplayHeight() - Height()) / 2);
+  centreWhenFramed_ = !FrameWatch::Framed(*top_);
+}
 
 void Window::KeepAbove(Window& owner) {
   // Desktops keep a window above its transient parent only for dialog-like

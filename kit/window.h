@@ -48,7 +48,8 @@ class Window : public Container {
   int Left() const;
   int Top() const;
   void Move(int left, int top);
-  // Left edge = (display width - own width) / 2, top likewise.
+  // Left edge = (display width - own width) / 2, top likewise, the own size
+  // counting the desktop's frame (once the desktop has framed the window).
   void CentreOnDisplay();
 
   // Keeps this window above owner and usable while owner is unavailable.
@@ -77,18 +78,21 @@ class Window : public Container {
  private:
   void Init(const QString& caption, const QColor& back);
   class OwnerWatch;
+  class FrameWatch;
   // The visible window kept above this one that was shown last, or null.
   Window* InUseAbove() const;
   void FrontAbove();
 
   std::unique_ptr<QWidget> top_;
   std::unique_ptr<OwnerWatch> ownerWatch_;  // on an owner: its activation and exposure
+  std::unique_ptr<FrameWatch> frameWatch_;
   std::vector<Window*> above_;              // windows kept above this one
   Window* owner_ = nullptr;                 // the window this one is kept above
   unsigned long long shownAt_ = 0;          // when this window was last shown, in shows
   QWidget* surface_ = nullptr;
   QColor back_;
   bool loaded_ = false;
+  bool centreWhenFramed_ = false;  // centred while the desktop's frame was not yet known
 };
 
 class MenuItem {

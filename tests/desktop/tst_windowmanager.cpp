@@ -1,15 +1,19 @@
 // Under a real window manager (openbox on Xvfb, see under_openbox.sh): the
 // screen in use lies above the main window and holds the keyboard from the
 // moment it is shown, after every screen change and after the pupil brings
-// the main window forward. The stacking and the active window are read from
-// the window manager's own root-window properties, keys go in through X.
+// the main window forward, and it stands centred in its frame. The stacking,
+// the active window and the frames are read from the window manager's own
+// properties, keys go in through X.
 
 #include <QGuiApplication>
+#include <QScreen>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
+#include <cstdlib>
+#include <cstring>
 
 #include "app/frmkiesbasis.h"
 #include "app/frmmecenaat1.h"
@@ -75,6 +79,30 @@ QString Describe(app::Program& p, kit::Window& screen) {
       .arg(screen.Caption(), name(TopOf(p)), name(Active()), focus ? focus->title() : QStringLiteral("none"));
 }
 
+// The window manager's frame round `screen` has its middle in the middle of
+// the display (to the pixel, for odd sizes). The inner area comes from X, the
+// frame's edges from the window manager's _NET_FRAME_EXTENTS.
+bool FrameCentred(kit::Window& screen) {
+  const QString id = QString::number(Id(screen));
+  const QString info = Run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), id});
+  static const QRegularExpression number(QStringLiteral("-?\\d+"));
+  auto value = [&](const char* label) {
+    const int at = info.indexOf(QString::fromLatin1(label));
+    return at < 0 ? -100000 : number.match(info, at + int(std::strlen(label))).captured().toInt();
+  };
+  const QString extents =
+      Run(QStringLiteral("xprop"), {QStringLiteral("-id"), id, QStringLiteral("_NET_FRAME_EXTENTS")});
+  QList<int> edge;  // left, right, top, bottom
+  for (auto it = number.globalMatch(extents, extents.indexOf(u'=')); it.hasNext();) edge << it.next().captured().toInt();
+  if (edge.size() != 4) return false;
+  const QRect display = QGuiApplication::primaryScreen()->geometry();
+  const int dx = 2 * (value("Absolute upper-left X:") - edge[0]) + value("Width:") + edge[0] + edge[1] - display.width();
+  const int dy = 2 * (value("Absolute upper-left Y:") - edge[2]) + value("Height:") + edge[2] + edge[3] - display.height();
+  if (std::abs(dx) <= 1 && std::abs(dy) <= 1) return true;
+  qWarning("frame of \"%s\" off centre by %d/2, %d/2 pixels", qPrintable(screen.Caption()), dx, dy);
+  return false;
+}
+
 void XKey(const char* key) { Run(QStringLiteral("xdotool"), {QStringLiteral("key"), QString::fromLatin1(key)}); }
 
 // The pupil brings the main window forward, as with a click or Alt+Tab.
@@ -97,6 +125,7 @@ class WindowManagerTest : public QObject {
     p.Start();
     app::frmmecenaat1& welcome = p.frmmecenaat1();
     QTRY_VERIFY2_WITH_TIMEOUT(InUse(p, welcome), qPrintable(Describe(p, welcome)), 5000);
+    QTRY_VERIFY(FrameCentred(welcome));
     // The keyboard is in the big button at once: Space starts.
     QCOMPARE(QApplication::focusWidget(), welcome.cmdkombinnen.Widget());
 
@@ -104,6 +133,7 @@ class WindowManagerTest : public QObject {
     app::frmkiesbasis& menu = p.frmkiesbasis();
     QTRY_VERIFY2_WITH_TIMEOUT(InUse(p, menu), qPrintable(Describe(p, menu)), 5000);
     QVERIFY(!welcome.Visible());
+    QTRY_VERIFY(FrameCentred(menu));
 
     ActivateMain(p);
     QTest::qWait(300);
@@ -112,6 +142,7 @@ class WindowManagerTest : public QObject {
     QVERIFY(Pupil::Click(menu.Command3));
     written::frmcijferdeel0& board = p.frmcijferdeel0();
     QTRY_VERIFY2_WITH_TIMEOUT(InUse(p, board), qPrintable(Describe(p, board)), 5000);
+    QTRY_VERIFY(FrameCentred(board));
 
     ActivateMain(p);
     QTest::qWait(300);
@@ -119,6 +150,7 @@ class WindowManagerTest : public QObject {
 
     QVERIFY(Pupil::Click(board.cmdstop));
     QTRY_VERIFY2_WITH_TIMEOUT(InUse(p, menu), qPrintable(Describe(p, menu)), 5000);
+    QTRY_VERIFY(FrameCentred(menu));
   }
 };
 
