@@ -200,7 +200,10 @@ Control::Control(Container& parent, QWidget* widget, const Place& place, Layer l
 Control::~Control() { delete widget_.data(); }
 
 bool Control::Visible() const { return widget_ && !widget_->isHidden(); }
-void Control::SetVisible(bool visible) { widget_->setVisible(visible); }
+void Control::SetVisible(bool visible) {
+  if (visible && frontWhenShown_ && widget_->isHidden()) widget_->raise();
+  widget_->setVisible(visible);
+}
 bool Control::Enabled() const { return !widget_->testAttribute(Qt::WA_ForceDisabled); }
 void Control::SetEnabled(bool enabled) { widget_->setEnabled(enabled); }
 void Control::SetToolTipText(const QString& text) { widget_->setToolTip(text); }

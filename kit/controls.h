@@ -60,6 +60,10 @@ class Control {
   QColor ForeColor() const { return fore_; }
   void SetFont(const Font& font);
   Place Geometry() const { return place_; }
+  // For controls that share one place with others, each shown in turn: one
+  // that is hidden and shown again comes in front of the rest, so that what a
+  // step shows is what the pupil sees and clicks there.
+  void ComeToFrontWhenShown() { frontWhenShown_ = true; }
 
   // For the toolkit itself and for test drivers; screens do not use it.
   QWidget* Widget() const { return widget_; }
@@ -80,6 +84,7 @@ class Control {
   Place place_;
   QColor back_;
   QColor fore_;
+  bool frontWhenShown_ = false;
 };
 
 // Something controls are placed in: a window or a frame.

@@ -88,6 +88,9 @@ SeriesScreen::SeriesScreen(Hub& hub, const QString& caption, int clientWidth, in
       lblmemo2(*this, {layout.countersLeft, layout.memoTop, 1095, 495}, QStringLiteral("juist"), Font{14.25, true},
                Align::Centre),
       verdicts_(verdicts) {
+  // The four share one spot, and a step may show one while another is still
+  // there (CONTROLE when the last box is typed again after the check).
+  for (Button* b : {&cmdstart, &cmdcontrole, &cmdnieuw, &cmdnogeens}) b->ComeToFrontWhenShown();
   cmdcontrole.SetVisible(false);
   cmdnieuw.SetVisible(false);
   cmdnogeens.SetVisible(false);

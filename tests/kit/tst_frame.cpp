@@ -45,8 +45,9 @@ kit::SeriesScreen& Enter(ProgramRun& run, const Entry& e, const QString& total,
 
 // Which of START, CONTROLE, NIEUW and NOG EENS is on view on their shared
 // spot, read from the widgets on screen: the tool tip of the one a click at
-// the spot's middle reaches; empty when none is; a complaint when they do not
-// all lie on one spot in pixels or when what is shown and what is hit differ.
+// the spot's middle reaches, followed by " over " and those it covers; empty
+// when none is; a complaint when they do not all lie on one spot in pixels or
+// when the one hit is not shown.
 QString OnTheSpot(kit::SeriesScreen& s) {
   const QRect spot = s.cmdstart.Widget()->geometry();
   if (spot.isEmpty() || !s.Surface()->rect().contains(spot)) return QStringLiteral("the spot lies off the window");
@@ -60,9 +61,9 @@ QString OnTheSpot(kit::SeriesScreen& s) {
     if (w->isVisibleTo(s.Surface())) shown << b->ToolTipText();
     if (top && (top == w || w->isAncestorOf(top))) hit = b->ToolTipText();
   }
-  if (shown.size() > 1) return QStringLiteral("on view together: ") + shown.join(u' ');
-  if (shown.value(0) != hit) return QStringLiteral("shown %1, hit %2").arg(shown.value(0), hit);
-  return hit;
+  if (shown.isEmpty() && hit.isEmpty()) return QString();
+  if (!shown.removeOne(hit)) return QStringLiteral("shown %1, hit %2").arg(shown.join(u' '), hit);
+  return shown.isEmpty() ? hit : hit + QStringLiteral(" over ") + shown.join(u' ');
 }
 
 struct Look {
@@ -165,7 +166,7 @@ class FrameTest : public QObject {
   }
   // Through a whole series the spot shows one button at a time: START, then
   // CONTROLE once the last box holds a digit, NIEUW after the check, NOG EENS
-  // after the fifth. The exercises are worked right, digit by digit, by the
+  // after the fifth, and CONTROLE again when the last box is typed anew. The exercises are worked right, digit by digit, by the
   // pupil who can divide.
   void oneButtonOnTheSpotThroughASeries() {
     // Divisor and quotient: 202:2, 156:3 (opening with zero), 852:4, 105:7, 999:9.
@@ -186,7 +187,17 @@ class FrameTest : public QObject {
       QCOMPARE(OnTheSpot(s), QStringLiteral("CONTROLE"));
       QVERIFY(Pupil::Click(s.cmdcontrole));
       QCOMPARE(s.BackColor(), kit::colours::kRight);
-      QCOMPARE(OnTheSpot(s), exercise < 5 ? QStringLiteral("NIEUW") : QStringLiteral("NOG EENS"));
+      const QString next = exercise < 5 ? QStringLiteral("NIEUW") : QStringLiteral("NOG EENS");
+      QCOMPARE(OnTheSpot(s), next);
+      if (exercise == 1 || exercise == 5) {
+        // Typing the last box again brings CONTROLE back over the button
+        // that was there, for a second check of the same exercise.
+        QVERIFY(Pupil::Click(s.txtaftrek[9]));
+        Pupil::Type(QStringLiteral("0"));
+        QCOMPARE(OnTheSpot(s), QStringLiteral("CONTROLE over ") + next);
+        QVERIFY(Pupil::Click(s.cmdcontrole));
+        QCOMPARE(OnTheSpot(s), next);
+      }
       if (exercise < 5) QVERIFY(Pupil::Click(s.cmdnieuw));
     }
     QCOMPARE(s.lblteller.Caption(), QStringLiteral("5"));
