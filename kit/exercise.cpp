@@ -21,6 +21,8 @@ Look LookOf(FrameButtonKind kind) {
   return {u"STOP", ":/res/btn_stop.svg", RGB(128, 0, 0)};
 }
 const Font kCounterFont{27.75, true};
+// The counters and their caption are centred across the whole panel.
+constexpr int kCounterPanelWidth = 1095;
 }  // namespace
 
 Button FrameButton(Container& parent, FrameButtonKind kind, const Place& place) {
@@ -79,14 +81,15 @@ SeriesScreen::SeriesScreen(Hub& hub, const QString& caption, int clientWidth, in
       cmdnogeens(FrameButton(*this, FrameButtonKind::NogEens, layout.spot)),
       cmdstop(FrameButton(*this, FrameButtonKind::Stop, layout.stop)),
       lblprima(*this, layout.prima, QString(), Font{24, true}, Align::Centre),
-      shpteller(*this, {layout.countersLeft, 0, 1095, 4095}, RGB(0, 128, 128)),
+      shpteller(*this, {layout.countersLeft, 0, kCounterPanelWidth, 4095}, RGB(0, 128, 128)),
       lneteller(*this, {layout.countersLeft, layout.dividerTop}, {layout.countersLeft + 1080, layout.dividerTop}, 6,
                 RGB(224, 224, 224)),
-      lblteller(*this, {layout.countersLeft, layout.tellerTop, 1095, 855}, QStringLiteral("0"), kCounterFont, Align::Centre),
-      lbltotaal(*this, {layout.countersLeft, layout.totaalTop, 1095, 855}, QStringLiteral("0"), kCounterFont,
-                Align::Centre),
-      lblmemo2(*this, {layout.countersLeft, layout.memoTop, 1095, 495}, QStringLiteral("juist"), Font{14.25, true},
-               Align::Centre),
+      lblteller(*this, {layout.countersLeft, layout.tellerTop, kCounterPanelWidth, 855}, QStringLiteral("0"),
+                kCounterFont, Align::Centre),
+      lbltotaal(*this, {layout.countersLeft, layout.totaalTop, kCounterPanelWidth, 855}, QStringLiteral("0"),
+                kCounterFont, Align::Centre),
+      lblmemo2(*this, {layout.countersLeft, layout.memoTop, kCounterPanelWidth, 495}, QStringLiteral("juist"),
+               Font{14.25, true}, Align::Centre),
       verdicts_(verdicts) {
   // The four share one spot, and a step may show one while another is still
   // there (CONTROLE when the last box is typed again after the check).
