@@ -9,12 +9,14 @@
 # The base chroot (default /var/tmp/rekentol-chroot-bookworm) is made by debootstrap
 # on first use and never changed afterwards: every run works in a copy of it,
 # so a second run starts from a machine as clean as the first.
+#
+# The Debian mirror and the security mirror are the ones this machine's own apt
+# uses; MIRROR=... and SECURITY_MIRROR=... override them.
 set -uo pipefail
 
 base=${1:-/var/tmp/rekentol-chroot-bookworm}
 here=$(cd "$(dirname "$0")/../.." && pwd)
 deb=${2:-$(ls "$here"/build/package/rekentol_*.deb 2>/dev/null | tail -n1)}
-mirror=${MIRROR:-http://deb.debian.org/debian}
 id=nl.rekentol.Rekentol
 run_seconds=8
 
@@ -29,8 +31,72 @@ deb=$(readlink -f "$deb")
 echo "package: $deb"
 echo "Depends: $(dpkg-deb -f "$deb" Depends)"
 
+# Every enabled binary entry of the machine's apt sources, one per suite, as
+# "uri suite components... file": one-line .list files and deb822 .sources.
+apt_entries() {
+  local f
+  for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+    [ -f "$f" ] || continue
+    sed -e 's/#.*//' -e 's/\[[^]]*\]//' "$f" \
+      | awk -v file="$f" '$1 == "deb" && NF >= 3 { $1 = ""; sub(/\/$/, "", $2); print substr($0, 2), file }'
+  done
+  for f in /etc/apt/sources.list.d/*.sources; do
+    [ -f "$f" ] || continue
+    awk -v file="$f" '
+      function flush(  t, u, s, i, j, k, deb) {
+        deb = 0
+        k = split(f["types"], t)
+        for (i = 1; i <= k; i++) if (t[i] == "deb") deb = 1
+        if (deb && tolower(f["enabled"]) != "no") {
+          split(f["uris"], u); k = split(f["suites"], s)
+          for (i = 1; i in u; i++) {
+            sub(/\/$/, "", u[i])
+            for (j = 1; j <= k; j++) print u[i], s[j], f["components"], file
+          }
+        }
+        delete f; key = ""
+      }
+      /^#/ { next }
+      /^[ \t]*$/ { flush(); next }
+      /^[ \t]/ { if (key != "") f[key] = f[key] " " $0; next }
+      { key = tolower($0); sub(/:.*/, "", key); value = $0; sub(/^[^:]*:[ \t]*/, "", value); f[key] = value }
+      END { flush() }' "$f"
+  done
+}
+entries=$(apt_entries)
+# The release's own entry with "main"; another release's main archive still
+# carries bookworm. Third-party repositories rarely have both.
+pick() { echo "$entries" | awk -v want="$1" -v other="$2" '
+  { main = 0; for (i = 3; i < NF; i++) if ($i == "main") main = 1 }
+  main && $2 == want { print; found = 1; exit }
+  main && $2 ~ other && !first { first = $0 }
+  END { if (!found && first) print first }'; }
+if [ -n "${MIRROR:-}" ]; then
+  mirror=$MIRROR; echo "mirror: $mirror (from MIRROR)"
+else
+  entry=$(pick bookworm '^[a-z]+$')
+  [ -n "$entry" ] || die "no Debian mirror in this machine's apt sources (/etc/apt/sources.list, /etc/apt/sources.list.d/); give one as MIRROR=..."
+  read -r mirror suite _ <<<"$entry"
+  echo "mirror: $mirror (suite $suite in ${entry##* })"
+fi
+if [ -n "${SECURITY_MIRROR:-}" ]; then
+  security=$SECURITY_MIRROR; echo "security mirror: $security (from SECURITY_MIRROR)"
+else
+  entry=$(pick bookworm-security '-security$')
+  if [ -n "$entry" ]; then
+    read -r security suite _ <<<"$entry"
+    echo "security mirror: $security (suite $suite in ${entry##* })"
+  else
+    security=
+    echo "security mirror: none in this machine's apt sources, so the chroot gets no security updates (SECURITY_MIRROR=... adds them)"
+  fi
+fi
+
 if [ ! -x "$base/usr/bin/apt-get" ]; then
-  command -v debootstrap >/dev/null || die "debootstrap is missing (apt-get install debootstrap)"
+  if ! command -v debootstrap >/dev/null; then
+    "$here/scripts/install-deps.sh" debootstrap || die "could not install debootstrap"
+    command -v debootstrap >/dev/null || die "debootstrap is still missing after scripts/install-deps.sh"
+  fi
   echo "bootstrapping Debian 12 into $base (minutes)"
   debootstrap --variant=minbase bookworm "$base" "$mirror" >"$base.log" 2>&1 \
     || die "debootstrap failed, see $base.log"
@@ -66,11 +132,11 @@ pass "chroot copy $root with /proc, /dev/pts, /dev/shm mounted"
 # A fresh Debian 12 as its installer leaves it: updates and security updates
 # on, and no daemons started inside the chroot.
 cp /etc/resolv.conf "$root/etc/resolv.conf"
-cat >"$root/etc/apt/sources.list" <<EOF
-deb $mirror bookworm main
-deb $mirror bookworm-updates main
-deb http://deb.debian.org/debian-security bookworm-security main
-EOF
+{
+  echo "deb $mirror bookworm main"
+  echo "deb $mirror bookworm-updates main"
+  [ -z "$security" ] || echo "deb $security bookworm-security main"
+} >"$root/etc/apt/sources.list"
 printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
 chmod +x "$root/usr/sbin/policy-rc.d"
 cp "$deb" "$root/root/"
