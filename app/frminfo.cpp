@@ -1,5 +1,6 @@
 #include "app/frminfo.h"
 
+#include <QStringList>
 #include <cmath>
 
 #include "app/frmkiesbasis.h"
@@ -60,6 +61,10 @@ void frminfo::Form_Load() {
 }
 
 void frminfo::Form_Activate() {
+  QStringList said;
+  for (const kit::Label* l : {&lblmemo, &lblinstituut, &lblmening, &lblnaam, &lblbio1, &lblbio2, &lblbio3, &lblgeld})
+    said << l->Caption().simplified();
+  Say(said.join(u' '));
   ProgressBar1.SetRange(0, kLastTick);
   PlaceProgressBar(true);
   Timer1.SetEnabled(true);

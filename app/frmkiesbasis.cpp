@@ -45,14 +45,21 @@ frmkiesbasis::frmkiesbasis(Program& program)
       Image1(*this, {1200, 6780, 720, 720}, QStringLiteral(":/res/logo.svg")),
       Image2(*this, {2160, 6780, 720, 720}, QStringLiteral(":/res/logo2.svg")),
       program_(program) {
+  // The tip is a word to see; heard after the button's name, "KIJK." or
+  // "OEFEN." would sound like a command of its own, so the ear gets what
+  // kind of exercise the button opens.
   struct Entry {
     kit::Button* button;
     const char* tip;
+    const char* heard;
   };
-  for (const Entry& e : {Entry{&Command1, "KIJK"}, Entry{&Command8, "SCHAT"}, Entry{&Command2, "SCHAT"},
-                         Entry{&Command6, "SCHAT"}, Entry{&Command3, "OEFEN"}, Entry{&Command7, "OEFEN"},
-                         Entry{&cmdkies, "OEFEN"}, Entry{&Command5, "MOEILIJK"}, Entry{&Command4, "MOEILIJK"}}) {
+  for (const Entry& e : {Entry{&Command1, "KIJK", "kijken"}, Entry{&Command8, "SCHAT", "schatten"},
+                         Entry{&Command2, "SCHAT", "schatten"}, Entry{&Command6, "SCHAT", "schatten"},
+                         Entry{&Command3, "OEFEN", "oefenen"}, Entry{&Command7, "OEFEN", "oefenen"},
+                         Entry{&cmdkies, "OEFEN", "oefenen"}, Entry{&Command5, "MOEILIJK", "moeilijk"},
+                         Entry{&Command4, "MOEILIJK", "moeilijk"}}) {
     e.button->SetToolTipText(QString::fromLatin1(e.tip));
+    e.button->SetAccessibleDescription(QString::fromLatin1(e.heard));
   }
   // Command7 lies across the lower part of Command3 (and cmdkies across the
   // foot of Command7): the later button lies on top, and Command3 shows its
@@ -90,7 +97,11 @@ void frmkiesbasis::Form_Load() {
   lblgemaakt.SetCaption(QStringLiteral("0"));
 }
 
-void frmkiesbasis::Form_Activate() { CentreOnDisplay(); }
+void frmkiesbasis::Form_Activate() {
+  CentreOnDisplay();
+  // Read once the menu is back: the screen hands the total back after it.
+  Say([this]() -> QString { return Label1.Caption() + u' ' + lblgemaakt.Caption() + u'.'; });
+}
 
 void frmkiesbasis::Open(kit::Window& screen, bool resetTotal) {
   screen.Show();  // a scoring screen takes over the total now

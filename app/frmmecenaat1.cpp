@@ -50,6 +50,9 @@ void frmmecenaat1::Form_Load() {
 void frmmecenaat1::Form_Activate() {
   CentreOnDisplay();
   Frame1.SetVisible(true);
+  // Heard at every start: the screen reader does not always name the button
+  // that has the focus when the program's first window comes up.
+  Say(Label11.Caption() + u' ' + cmdkombinnen.AccessibleName() + QStringLiteral(" Druk op Enter."));
 }
 
 void frmmecenaat1::cmdkombinnen_Click() {

@@ -9,6 +9,15 @@ namespace blocks {
 
 namespace {
 
+// "1 honderdtal", "3 tientallen": what the blocks are, in words.
+QString Blocks(int count, const char16_t* one, const char16_t* many) {
+  return kit::NumText(count) + u' ' + QString::fromUtf16(count == 1 ? one : many);
+}
+QString Hundreds(int n) { return Blocks(n, u"honderdtal", u"honderdtallen"); }
+QString Tens(int n) { return Blocks(n, u"tiental", u"tientallen"); }
+QString Units(int n) { return Blocks(n, u"eenheid", u"eenheden"); }
+
+
 const QColor kPanelRed = kit::RGB(192, 0, 0);
 const QColor kTableGrey = kit::RGB(128, 128, 128);
 const QColor kShareGreen = kit::RGB(0, 100, 0);
@@ -226,6 +235,8 @@ void frmcijferdeel::cmdstart_Click() {
   cmdstart.SetVisible(false);
   cmddeler[deler].SetFocus();
   cmdstop2.SetVisible(false);
+  Say(kit::NumText(deeltal) + u": " + Hundreds(deeltalH) + u", " + Tens(deeltalT) + u" en " + Units(deeltalE) +
+      u". Verdeel ze over " + kit::NumText(deler) + u" groepen.");
 }
 
 // Only cmddeler(deler) can be visible, so the index tells nothing new.
@@ -247,9 +258,13 @@ void frmcijferdeel::cmddeler_Click(int /*Index*/) {
   lbldelertje.SetVisible(true);
   lbldelertje.SetCaption(kit::NumText(deler));
   cmdstop2.SetVisible(true);
+  QString sentence;
   for (kit::Label* l : Sentence()) {
     l->SetVisible(true);
+    sentence += l->Caption() + u' ';
   }
+  Say(u"Elke groep krijgt " + Hundreds(quotientH) + u", " + Tens(quotientT) + u" en " + Units(quotientE) + u". " +
+      kit::Spoken(sentence) + u'.');
 }
 
 void frmcijferdeel::cmdstop2_Click() {

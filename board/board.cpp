@@ -1,10 +1,10 @@
 #include "board/board.h"
 
+#include <QStringList>
 #include <algorithm>
 #include <cstdlib>
 
 #include "kit/accessible.h"
-
 #include "kit/keyfilter.h"
 #include "kit/numbers.h"
 
@@ -243,7 +243,10 @@ void BoardScreen::Run(const Action& a) {
     case Do::ShowLines:
       for (int i = a.lines.first; i <= a.lines.last; ++i) LineGroup(a.lines.group)[i].SetVisible(true);
       break;
-    case Do::BringDown: Boxes(a.box).SetText(kit::NumText(DividendDigit(a.digit))); break;
+    case Do::BringDown:
+      Boxes(a.box).SetText(kit::NumText(DividendDigit(a.digit)));
+      Say(Boxes(a.box).Text() + QStringLiteral(" bijgehaald."));
+      break;
     case Do::CopyText: Boxes(a.box).SetText(Boxes(a.source).Text()); break;
     case Do::ShowControle: cmdcontrole.SetVisible(true); break;
     case Do::FocusControle: cmdcontrole.SetFocus(); break;
@@ -251,6 +254,7 @@ void BoardScreen::Run(const Action& a) {
       if (txtquotient[0].Text().isEmpty()) {
         txtquotient[0].SetEnabled(true);
         txtquotient[0].SetText(QStringLiteral("0"));
+        Say(QStringLiteral("0 in het quoti\u00ebnt."));
       }
       break;
     case Do::Departure: Departure(a.departure); break;
@@ -323,6 +327,24 @@ void BoardScreen::WriteZeroQuotient() {
   txtquotient[0].SetItalic(true);
   txtquotient[1].SetEnabled(true);
   txtquotient[1].SetFocus();
+  Say(QStringLiteral("0 in het quoti\u00ebnt."));
+}
+
+QString BoardScreen::Task() const { return kit::Spoken(lbldeeltal.Caption() + u" : " + lbldeler.Caption()) + u'.'; }
+
+QString BoardScreen::Result() const {
+  return lbluitkomst.Visible() ? u"Jouw uitkomst: " + lbluitkomst.Caption() + u'.' : QString();
+}
+
+QString BoardScreen::Faults() const {
+  QStringList rows;
+  for (const auto& group : boxes_)
+    group.ForEach([&rows](const kit::TextBox& b, int) {
+      if (b.BackColor() != kit::colours::kWrong) return;
+      const QString row = b.AccessibleName().section(u',', 0, 0);
+      if (!rows.contains(row)) rows << row;
+    });
+  return rows.isEmpty() ? QString() : u"Fout in: " + rows.join(u", ") + u'.';
 }
 
 void BoardScreen::EmptyAnswer() { txtquotient[0].SetText(QString()); }

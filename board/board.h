@@ -346,6 +346,12 @@ class BoardScreen : public kit::SeriesScreen {
 
   bool Holds(Guard guard) const;
 
+  // Heard: the division, the pupil's quotient as the label shows it, and the
+  // rows the check turned red, by their names.
+  QString Task() const override;
+  QString Result() const override;
+  QString Faults() const override;
+
   // What a screen reader calls the box: its row (`row`) and the column head
   // that stands over or under it ("quotiënt, tientallen").
   QString BoxName(const QString& row, const kit::TextBox& box) const;

@@ -1,5 +1,6 @@
 #include "estimate/frmschat.h"
 
+#include "kit/accessible.h"
 #include "kit/keyfilter.h"
 #include "kit/numbers.h"
 
@@ -117,6 +118,10 @@ void EstimationScreen<Wide>::cmdstart_Click() {
   cmdstop2.SetVisible(false);
   cmdcontrole.SetVisible(true);
   txtschat.SetFocus();
+  SayTask([this]() -> QString {
+    return kit::Spoken(QString(lbldeeltal[0].Caption() + u" : " + lbldeeltal[2].Caption())) +
+           QStringLiteral(". Schat de uitkomst.");
+  });
 }
 
 template <class Wide>
@@ -138,6 +143,7 @@ void EstimationScreen<Wide>::cmdcontrole_Click() {
   cmdcontrole.SetVisible(false);
   cmdstart.SetFocus();
   txtschat.SetEnabled(false);
+  Say([this]() -> QString { return kit::ColourVerdict(BackColor()) + u". " + kit::Spoken(lbldeeltal[6].Caption()) + u'.'; });
 }
 
 template <class Wide>

@@ -2,14 +2,26 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QLineEdit>
+#include <QStringList>
+#include <QTimer>
 #include <QMainWindow>
 #include <QWidget>
+#include <utility>
+#include <vector>
 
 #include "kit/units.h"
 
 namespace kit {
 
 const char* const kStaticTextProperty = "rekentolStaticText";
+
+namespace {
+const char* const kVoiceProperty = "rekentolVoice";
+}  // namespace
 
 namespace {
 
@@ -22,12 +34,113 @@ QAccessibleInterface* WindowFactory(const QString& className, QObject* object) {
   auto* widget = static_cast<QWidget*>(object);
   if (className == QLatin1String("QWidget") && widget->isWindow())
     return new QAccessibleWidget(widget, QAccessible::Window);
+  if (widget->property(kVoiceProperty).toBool()) return new QAccessibleWidget(widget, QAccessible::Notification);
   if (className == QLatin1String("QLineEdit") && widget->property(kStaticTextProperty).toBool())
     return new QAccessibleWidget(widget, QAccessible::StaticText);
   return nullptr;
 }
 
+// What a window says, gathered until its handler has finished, then shown
+// as a notification (see Say). A widget of one transparent pixel that takes no
+// focus and no clicks: seeing pupils see nothing of it.
+class Voice final : public QWidget {
+ public:
+  explicit Voice(QWidget* window) : QWidget(window) {
+    setObjectName(QLatin1String(kName));
+    setProperty(kVoiceProperty, true);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    setGeometry(0, 0, 1, 1);
+    hide();
+    settle_.setSingleShot(true);
+    QObject::connect(&settle_, &QTimer::timeout, this, [this] { Deliver(); });
+    window->installEventFilter(this);
+    if (window->isActiveWindow()) activated_.start();
+  }
+  static constexpr const char* kName = "rekentolVoice";
+
+  // No Q_OBJECT here, so it is found by its name, not by its type.
+  static Voice* Of(QWidget* window) {
+    QObject* found = window->findChild<QObject*>(QLatin1String(kName), Qt::FindDirectChildrenOnly);
+    return found ? static_cast<Voice*>(found) : new Voice(window);
+  }
+
+  void Add(Words words, bool task) {
+    if (!Pending()) QMetaObject::invokeMethod(this, &Voice::Deliver, Qt::QueuedConnection);
+    if (task)
+      task_ = std::move(words);
+    else
+      rest_.push_back(std::move(words));
+  }
+
+ private:
+  // While the desktop is still handing the activation back and forth (the
+  // first window at the start, a screen taking over from the menu), Orca
+  // clears its queue of everything but focus and activation: words shown
+  // then are lost. They wait until the window has been active a moment.
+  static constexpr int kSettleMs = 300;
+
+  bool Pending() const { return task_ || !rest_.empty(); }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched != window()) return false;
+    if (event->type() == QEvent::WindowActivate) {
+      activated_.start();
+      if (Pending()) settle_.start(kSettleMs);
+    } else if (event->type() == QEvent::Hide) {
+      settle_.stop();
+      task_ = nullptr;
+      rest_.clear();
+    }
+    return false;
+  }
+
+  void Deliver() {
+    if (!Pending() || !window()->isActiveWindow()) return;  // an activation brings it back
+    if (!activated_.isValid()) activated_.start();
+    if (const qint64 since = activated_.elapsed(); since < kSettleMs) {
+      settle_.start(int(kSettleMs - since));
+      return;
+    }
+    QStringList said;
+    if (task_) said << task_();
+    for (const Words& w : rest_) said << w();
+    QWidget* focus = QApplication::focusWidget();
+    if (task_ && qobject_cast<QLineEdit*>(focus) && focus->window() == window()) said << focus->accessibleName() + u'.';
+    task_ = nullptr;
+    rest_.clear();
+    said.removeAll(QString());
+    if (said.isEmpty()) return;
+    setAccessibleName(said.join(u' '));
+    hide();
+    show();
+  }
+
+  Words task_;
+  std::vector<Words> rest_;
+  QTimer settle_;
+  QElapsedTimer activated_;
+};
+
 }  // namespace
+
+QString Spoken(const QString& shown) {
+  struct Sign {
+    const char16_t* shown;
+    const char16_t* said;
+  };
+  static constexpr Sign kSigns[] = {
+      {u":", u" gedeeld door "}, {u"=", u" is "}, {u"\u00d7", u" keer "}, {u"\u2212", u" min "}, {u"-", u" min "},
+  };
+  QString said = shown;
+  for (const Sign& s : kSigns) said.replace(QString::fromUtf16(s.shown), QString::fromUtf16(s.said));
+  return said.simplified();
+}
+
+// Also without an assistive technology: the notification is then only a
+// widget's state, which costs next to nothing and lets tests hear it.
+void Say(QWidget* window, Words words) { Voice::Of(window)->Add(std::move(words), false); }
+void SayTask(QWidget* window, Words words) { Voice::Of(window)->Add(std::move(words), true); }
 
 void InstallAccessibleWindows() {
   static const bool installed = [] {

@@ -210,6 +210,7 @@ void Control::SetToolTipText(const QString& text) { widget_->setToolTip(text); }
 QString Control::ToolTipText() const { return widget_->toolTip(); }
 void Control::SetAccessibleName(const QString& name) { widget_->setAccessibleName(name); }
 QString Control::AccessibleName() const { return widget_->accessibleName(); }
+void Control::SetAccessibleDescription(const QString& text) { widget_->setAccessibleDescription(text); }
 void Control::SetFont(const Font& font) { widget_->setFont(font.ToQFont()); }
 
 void Control::SetBackColor(const QColor& colour) {

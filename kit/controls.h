@@ -54,6 +54,8 @@ class Control {
   // The name a screen reader says for the control (accessible.h).
   void SetAccessibleName(const QString& name);
   QString AccessibleName() const;
+  // What a screen reader says after the name (else the tool tip).
+  void SetAccessibleDescription(const QString& text);
   void SetBackColor(const QColor& colour);
   QColor BackColor() const { return back_; }
   void SetForeColor(const QColor& colour);
@@ -118,6 +120,11 @@ class Group {
   // Every element there is, skipped indices left out.
   template <class F>
   void ForEach(F f) {
+    for (int i = 0; i < Count(); ++i)
+      if (Has(i)) f((*this)[i], i);
+  }
+  template <class F>
+  void ForEach(F f) const {
     for (int i = 0; i < Count(); ++i)
       if (Has(i)) f((*this)[i], i);
   }

@@ -1,5 +1,8 @@
 #include "kit/exercise.h"
 
+#include <QStringList>
+
+#include "kit/accessible.h"
 #include "kit/numbers.h"
 
 namespace kit {
@@ -138,6 +141,7 @@ void SeriesScreen::StartRules() {
   reeksgemaakt = CountUp(reeksgemaakt);
   lbltotaal.SetCaption(NumText(reeksgemaakt));
   HideForWork();
+  SayTask([this]() -> QString { return Task(); });
 }
 
 void SeriesScreen::HideForWork() {
@@ -161,6 +165,14 @@ void SeriesScreen::Score(bool correct) {
   } else {
     SetBackColor(colours::kWrong);
   }
+  // The counters as they stand now: a verdict at ten starts them over.
+  const QString counted = NumText(reeksjuist) + u" van " + NumText(reeksgemaakt) + u" juist.";
+  Say([this, counted]() -> QString {
+    QStringList said{ColourVerdict(BackColor()) + u'.', Result(), Faults(), counted};
+    if (lblprima.Visible()) said << lblprima.Caption() + u'!';
+    said.removeAll(QString());
+    return said.join(u' ');
+  });
 }
 
 void SeriesScreen::OfferNieuw() {

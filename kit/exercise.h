@@ -156,6 +156,13 @@ class SeriesScreen : public ScoringScreen {
 
   const Verdicts& SeriesVerdicts() const { return verdicts_; }
 
+  // What a pupil who cannot see the board hears (kit/accessible.h): the task
+  // at START, and after the check the result as the screen shows it and the
+  // rows the check turned red; empty where the screen has none.
+  virtual QString Task() const { return {}; }
+  virtual QString Result() const { return {}; }
+  virtual QString Faults() const { return {}; }
+
  private:
   Verdicts verdicts_;
 };

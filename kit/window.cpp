@@ -167,6 +167,12 @@ void Window::SetBackColor(const QColor& colour) {
   Announce(top_.get(), ColourVerdict(colour));
 }
 
+void Window::Say(const QString& text) {
+  kit::Say(top_.get(), [text] { return text; });
+}
+void Window::Say(std::function<QString()> words) { kit::Say(top_.get(), std::move(words)); }
+void Window::SayTask(std::function<QString()> words) { kit::SayTask(top_.get(), std::move(words)); }
+
 void Window::SetAvailable(bool available) { top_->setEnabled(available); }
 bool Window::Available() const { return top_->isEnabled(); }
 

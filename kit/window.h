@@ -38,6 +38,12 @@ class Window : public Container {
   QString Caption() const;
   void SetBackColor(const QColor& colour);
   QColor BackColor() const { return back_; }
+  // Makes words heard by a screen reader once the handler has finished
+  // (kit/accessible.h): what a seeing pupil reads that no focus brings to the ear.
+  void Say(const QString& text);
+  void Say(std::function<QString()> words);
+  // The task of a new exercise, heard first, with the box the pupil starts in.
+  void SayTask(std::function<QString()> words);
   // Availability to the pupil (enabled state).
   void SetAvailable(bool available);
   bool Available() const;

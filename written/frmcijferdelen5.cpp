@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "kit/accessible.h"
 #include "kit/keyfilter.h"
 #include "kit/numbers.h"
 
@@ -231,6 +232,10 @@ void frmcijferdelen5::HideAfterClearing() {
 
 // Thousandths shown as the number they stand for, in the one conversion that
 // also wrote lblQ, so the comparison never turns on how a number is written.
+QString frmcijferdelen5::Task() const {
+  return kit::Spoken(kit::DecimalText(deeltal / 1000.0) + u" : " + lbldeler.Caption()) + u'.';
+}
+
 QString frmcijferdelen5::PupilsQuotientText(double digits) const { return kit::DecimalText(digits / 1000); }
 
 void frmcijferdelen5::TakeUitkomst(double digits) {

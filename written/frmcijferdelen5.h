@@ -39,6 +39,8 @@ class frmcijferdelen5 final : public DivisionScheme {
   QString PupilsQuotientText(double digits) const override;
   void TakeUitkomst(double digits) override;
   bool QuotientStaysInView() const override { return true; }
+  // The dividend is held in thousandths; the pupil reads it with its comma.
+  QString Task() const override;
 
  private:
   void MakeUp();
