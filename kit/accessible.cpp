@@ -88,9 +88,12 @@ class Voice final : public QWidget {
       activated_.start();
       if (Pending()) settle_.start(kSettleMs);
     } else if (event->type() == QEvent::Hide) {
+      // Shown words would come into view again with the window and be heard
+      // a second time.
       settle_.stop();
       task_ = nullptr;
       rest_.clear();
+      hide();
     }
     return false;
   }

@@ -3,6 +3,8 @@
 // the column heads are text to read, and the verdict is said in words.
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QLineEdit>
 #include <QAccessible>
 #include <QTest>
 
@@ -59,6 +61,26 @@ bool WorkUntilControle(kit::Window& w, int moves) {
 QString Description(kit::Window& w) {
   return QAccessible::queryAccessibleInterface(w.Top_())->text(QAccessible::Description);
 }
+
+// What the window last made heard: the notification on view, as a screen
+// reader reads it from the tree; empty when none is on view.
+QString Heard(kit::Window& w) {
+  QAccessibleInterface* top = QAccessible::queryAccessibleInterface(w.Top_());
+  for (int i = 0; i < top->childCount(); ++i) {
+    QAccessibleInterface* c = top->child(i);
+    if (c && c->role() == QAccessible::Notification && !c->state().invisible) return c->text(QAccessible::Name);
+  }
+  return {};
+}
+
+// Each time words come into view the screen reader says them: counts those times.
+struct ShowCounter : QObject {
+  int shows = 0;
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() == QEvent::Show && o->property("rekentolVoice").toBool()) ++shows;
+    return false;
+  }
+};
 
 }  // namespace
 
@@ -127,6 +149,54 @@ class tst_accessible : public QObject {
     QCOMPARE(Description(w), kit::ColourVerdict(w.BackColor()));
   }
 
+  void heard_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("task");
+    QTest::addColumn<QString>("verdict");
+    QTest::newRow("estimation") << "frmschat100" << "Schat de uitkomst. ik schat." << "goed. ";
+    QTest::newRow("written") << "frmcijferdelen4" << "quoti\u00ebnt," << "goed. Jouw uitkomst: ";
+    QTest::newRow("place value") << "frmcijferdelen2" << "quoti\u00ebnt," << "goed. Jouw uitkomst: ";
+    QTest::newRow("blocks") << "frmcijferdeel" << "groepen." << "Elke groep krijgt ";
+  }
+  // What a pupil who cannot see the screen hears after START and after the
+  // check, each once: the division and the box to begin in, then the verdict
+  // with the result the screen shows.
+  void heard() {
+    QFETCH(QString, name);
+    QFETCH(QString, task);
+    QFETCH(QString, verdict);
+    testing_support::ProgramRun run(testing_support::ClockChance{});
+    kit::Window& w = run.Open<kit::Window>(name.toStdString());
+    QVERIFY(run.Ok());
+    ShowCounter counter;
+    qApp->installEventFilter(&counter);
+    QVERIFY(Pupil::Click(Pupil::Offered(w, u"START")));
+    QTRY_VERIFY(!Heard(w).isEmpty());
+    const QString said = Heard(w);
+    QVERIFY2(said.contains(u" gedeeld door ") || name == u"frmcijferdeel", qPrintable(said));
+    QVERIFY2(said.contains(task), qPrintable(said));
+    // The box the pupil begins in, named last.
+    if (auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
+      QVERIFY2(said.endsWith(box->accessibleName() + u'.'), qPrintable(said));
+
+    QCOMPARE(counter.shows, 1);
+
+    const testing_support::ScreenSolver* solver = testing_support::SolverFor(w);
+    if (solver && solver->answerRight) {
+      QVERIFY(WorkUntilControle(w, 200));
+      QTest::qWait(50);  // what the board wrote by itself is heard on its own
+      counter.shows = 0;
+      QVERIFY(Pupil::Click(Pupil::Offered(w, u"CONTROLE")));
+    } else {
+      counter.shows = 0;
+      QVERIFY(Pupil::Click(Pupil::Focused()));  // the divisor button shares the blocks out
+    }
+    QTRY_VERIFY2(Heard(w).startsWith(verdict), qPrintable(Heard(w)));
+    QVERIFY2(!name.startsWith(u"frmcijferdelen") || Heard(w).endsWith(u"1 van 1 juist."), qPrintable(Heard(w)));
+    QTest::qWait(400);  // nothing more comes
+    QCOMPARE(counter.shows, 1);
+  }
+
   // A wrong answer is said as such, on the window and on the box that went red.
   void wrongIsSaid() {
     testing_support::ProgramRun run(testing_support::ClockChance{});
@@ -139,6 +209,8 @@ class tst_accessible : public QObject {
     Pupil::Type(QStringLiteral("7"));
     QVERIFY(Pupil::Click(s.cmdcontrole));
     QCOMPARE(Description(s), QStringLiteral("fout"));
+    QTRY_VERIFY2(Heard(s).contains(u"fout. Jouw uitkomst: "), qPrintable(Heard(s)));
+    QVERIFY2(Heard(s).contains(u"Fout in: rest."), qPrintable(Heard(s)));
     QCOMPARE(rest.BackColor(), kit::colours::kWrong);
     QCOMPARE(QAccessible::queryAccessibleInterface(rest.Widget())->text(QAccessible::Description),
              QStringLiteral("fout"));
