@@ -234,6 +234,8 @@ void PlaceValueScreen::Open() {
   txtT[0].SetText(txtdeeltal[1].Text());
   lneHT1[1].SetVisible(true);
   lnemin[0].SetVisible(true);
+  // The hundreds left over and the tens beside them read as one number of tens.
+  Say(txtHr.Text() + txtT[0].Text() + QStringLiteral(" tientallen."));
 }
 
 void PlaceValueScreen::Departure(int which) {
