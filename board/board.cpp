@@ -56,7 +56,8 @@ BoardScreen::BoardScreen(kit::Hub& hub, const QString& caption, const QColor& ba
       lbldeeltal(*this, plan.lbldeeltal),
       lblQ(*this, plan.lblQ),
       allowed_(plan.allowed),
-      checks_(checks) {
+      checks_(checks),
+      steps_(StepsOf(checks)) {
   std::vector<const Head*> heads;
   for (const Head& h : plan.heads) heads.push_back(&h);
   std::sort(heads.begin(), heads.end(), [](const Head* a, const Head* b) { return a->index < b->index; });
@@ -271,6 +272,8 @@ void BoardScreen::FillEmptyWithZero(Grp group) {
 }
 
 void BoardScreen::CheckRows(double rest) {
+  for (const Check& c : checks_)
+    if (c.kind == Check::Kind::Remainder) checkedRest_ = rest;
   auto number = [this](Box b) { return kit::ReadNumber(Boxes(b).Text()); };
   auto row = [&](const Row& r) { return r.twoDigits ? 10 * number(r.tens) + number(r.units) : number(r.units); };
   auto red = [this](Box b) { Boxes(b).SetBackColor(kit::colours::kWrong); };
@@ -326,5 +329,63 @@ void BoardScreen::WriteZeroQuotient() {
 }
 
 void BoardScreen::EmptyAnswer() { txtquotient[0].SetText(QString()); }
+
+// ---------------------------------------------------------------- steps and help
+
+std::vector<StepRows> StepsOf(const std::vector<Check>& checks) {
+  std::vector<StepRows> steps;
+  for (const Check& c : checks)
+    if (c.kind == Check::Kind::Difference) steps.push_back({{}, c.above, c.product, c.box});
+  for (const Check& c : checks)
+    for (StepRows& step : steps)
+      if (c.kind == Check::Kind::Product && c.product == step.product) step.quotient = c.quotient;
+  return steps;
+}
+
+Role RoleOf(const std::vector<StepRows>& steps, Box box) {
+  using Kind = Role::Kind;
+  for (int k = 0; k < int(steps.size()); ++k) {
+    const StepRows& s = steps[std::size_t(k)];
+    if (box == s.quotient) return {Kind::Digit, k};
+    if (box == s.difference) return {Kind::Difference, k};
+    if (s.product.twoDigits && box == s.product.tens) return {Kind::ProductTens, k};
+    if (box == s.product.units) return {s.product.twoDigits ? Kind::ProductUnits : Kind::Product, k};
+    if (k > 0 && s.above.twoDigits && box == s.above.units) return {Kind::BroughtDown, k};
+  }
+  return {};
+}
+
+Sheet BoardScreen::ReadSheet() const {
+  auto cell = [this](const Row& r) {
+    const kit::TextBox& units = Boxes(r.units);
+    const kit::TextBox& tens = Boxes(r.tens);
+    const double u = kit::ReadNumber(units.Text());
+    return Cell{!units.Text().isEmpty() && !tens.Text().isEmpty(),
+                r.twoDigits ? 10 * kit::ReadNumber(tens.Text()) + u : u};
+  };
+  Sheet sheet;
+  sheet.divisor = kit::ReadNumber(txtdeler.Text());
+  sheet.placeValues = SaysPlaceValues();
+  sheet.remainder = checkedRest_;
+  for (int k = 0; k < int(steps_.size()); ++k) {
+    const StepRows& rows = steps_[std::size_t(k)];
+    StepSheet step;
+    step.above = cell(rows.above);
+    step.down = cell(One(rows.above.units));
+    step.dividendDigit = double(DividendDigit(k));
+    step.digit = cell(One(rows.quotient));
+    step.product = cell(rows.product);
+    step.difference = cell(One(rows.difference));
+    const kit::TextBox& digit = Boxes(rows.quotient);
+    step.place = ColumnWord(digit);
+    // Right of a comma in the quotient's row: the step works in decimals.
+    for (int i = 0; i < txtkomma.Count(); ++i) {
+      const kit::Place comma = txtkomma[i].Geometry();
+      if (comma.top == digit.Geometry().top && comma.left < digit.Geometry().left) step.afterComma = true;
+    }
+    sheet.steps.push_back(step);
+  }
+  return sheet;
+}
 
 }  // namespace board
