@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "help/help.h"
 #include "kit/accessible.h"
 
 #include "kit/keyfilter.h"
@@ -117,6 +118,7 @@ BoardScreen::BoardScreen(kit::Hub& hub, const QString& caption, const QColor& ba
     }
   }
   NameBoxes(plan);
+  PlaceHelp(plan.cmdhulp, plan.lblhulp);
 }
 
 // ---------------------------------------------------------------- names
@@ -191,6 +193,7 @@ void BoardScreen::Departure(int) {}
 // ---------------------------------------------------------------- handlers
 
 void BoardScreen::BoxChange(Grp group, int index) {
+  ForgetHelp();
   Repair(group);
   // A row may empty or fill the very box that is reacting; the rows it
   // matched when the change came still run, as one reaction.
@@ -386,6 +389,25 @@ Sheet BoardScreen::ReadSheet() const {
     sheet.steps.push_back(step);
   }
   return sheet;
+}
+
+kit::ScoringScreen::Hint BoardScreen::HelpPrompt(int level) {
+  // No exercise in hand: the divisor box is empty until START fills it.
+  if (txtdeler.Text().isEmpty()) return {help::IdlePrompt(), -1};
+  for (std::size_t g = 0; g < kGroups; ++g) {
+    for (int i = 0; i < boxes_[g].Count(); ++i) {
+      if (!boxes_[g].Has(i) || !boxes_[g][i].HasFocus()) continue;
+      const Box box{Grp(g), i};
+      const Role role = RoleOf(box);
+      if (role.kind == Role::Kind::None) break;
+      return {help::Prompt(ReadSheet(), role, level), int(g) * 1000 + i};
+    }
+  }
+  return {help::NoBoxPrompt(), -2};
+}
+
+QString BoardScreen::HelpReason() {
+  return help::Reason(ReadSheet(), BackColor() != kit::colours::kWrong);
 }
 
 }  // namespace board

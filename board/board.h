@@ -329,6 +329,8 @@ struct BoardPlan {
   kit::Font uitkomstFont{};
   // Always hidden: the exercise's numbers as text.
   kit::Place lbldeler{}, lbldeeltal{}, lblQ{};
+  // The help button and its hint line, in a strip the board leaves free.
+  kit::Place cmdhulp{}, lblhulp{};
 };
 
 // ---------------------------------------------------------------- the screen
@@ -416,6 +418,10 @@ class BoardScreen : public kit::SeriesScreen {
   // that stands over or under it ("quotiënt, tientallen").
   QString BoxName(const QString& row, const kit::TextBox& box) const;
 
+  // The help for the box in focus, and the reason after the check, from the
+  // board's sheet.
+  Hint HelpPrompt(int level) override;
+  QString HelpReason() override;
   // Whether the help names each step's place value (the place-value boards).
   virtual bool SaysPlaceValues() const { return false; }
 

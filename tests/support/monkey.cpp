@@ -249,6 +249,7 @@ void Monkey::Step() {
   if (r < 955) return CloseSomething();
   if (r < 975) return ChooseBasis();
   if (r < 985) return GoHome();
+  if (r < 993) return AskHelp();
   return PressKey();
 }
 
@@ -557,6 +558,22 @@ void Monkey::PressKey() {
   }
 }
 
+// F1 or the "?" button: a sentence comes and goes, the focus stays where it was.
+void Monkey::AskHelp() {
+  ++counts_.help;
+  QWidget* before = Pupil::Focused();
+  kit::Window* w = InUse();
+  QAbstractButton* button = w ? Pupil::Offered(*w, u"HULP") : nullptr;
+  if (button && Chance(0.5)) {
+    Record(QStringLiteral("click HULP, the focus in %1").arg(Describe(before)));
+    Pupil::Click(button);
+  } else {
+    Record(QStringLiteral("key F1 into %1").arg(Describe(before)));
+    Pupil::Key(Qt::Key_F1);
+  }
+  if (Pupil::Focused() != before) pendingFailure_ = QStringLiteral("asking for help moved the focus");
+}
+
 QString Monkey::RandomClipboardText() {
   if (Chance(0.7)) return QString::fromUtf8(kClipboardTexts[Pick(Count(kClipboardTexts))]);
   // A long run of digits, now and then with a sign or a separator in it.
@@ -756,7 +773,7 @@ QString Monkey::Summary() const {
                   "seed %1: %2 actions in %3 runs; %4 clicks, %5 refused clicks, %6 keys, %7 pastes, %8 "
                   "context-menu entries, %9 close boxes, %10 &Basis, %11 info-screen waits; %12 worked moves; "
                   "%13 STARTs, %14 CONTROLEs, %15 exercises judged correct (at most %16 in one run), %17 series "
-                  "closed; %18 walks back to the menu; %19 broken invariants (%20 size-hint warnings of the "
+                  "closed; %18 walks back to the menu; %21 times help; %19 broken invariants (%20 size-hint warnings of the "
                   "platform left out in this process)")
                   .arg(seed_)
                   .arg(counts_.actions)
@@ -777,7 +794,8 @@ QString Monkey::Summary() const {
                   .arg(counts_.seriesClosed)
                   .arg(counts_.homeward)
                   .arg(counts_.breaks)
-                  .arg(gSizeHintWarnings);
+                  .arg(gSizeHintWarnings)
+                  .arg(counts_.help);
   s += QStringLiteral("\n  visits:");
   for (const auto& [name, n] : counts_.visits) s += QStringLiteral(" %1 %2").arg(name).arg(n);
   s += QStringLiteral("\n  correct:");
