@@ -194,6 +194,7 @@ void BoardScreen::Departure(int) {}
 
 void BoardScreen::BoxChange(Grp group, int index) {
   ForgetHelp();
+  reasonAbout_ = {};
   Repair(group);
   // A row may empty or fill the very box that is reacting; the rows it
   // matched when the change came still run, as one reaction.
@@ -308,6 +309,7 @@ double BoardScreen::DigitsNumber(Grp group) const {
 // ---------------------------------------------------------------- clearing
 
 void BoardScreen::ClearQuietly(Grp group, bool visible, std::optional<bool> enabled) {
+  reasonAbout_ = {};
   Group(group).ForEach([&](kit::TextBox& b, int) {
     b.SetTextQuiet(QString());
     b.SetVisible(visible);
@@ -403,11 +405,15 @@ kit::ScoringScreen::Hint BoardScreen::HelpPrompt(int level) {
       return {help::Prompt(ReadSheet(), role, level), int(g) * 1000 + i};
     }
   }
+  // After the check the focus is on a button; the pupil asks about the reason.
+  if (reasonAbout_.kind != Role::Kind::None)
+    return {help::Prompt(ReadSheet(), reasonAbout_, level), -100 - 10 * reasonAbout_.step - int(reasonAbout_.kind)};
   return {help::NoBoxPrompt(), -2};
 }
 
 QString BoardScreen::HelpReason() {
-  return help::Reason(ReadSheet(), BackColor() != kit::colours::kWrong);
+  reasonAbout_ = {};
+  return help::Reason(ReadSheet(), BackColor() != kit::colours::kWrong, &reasonAbout_);
 }
 
 }  // namespace board

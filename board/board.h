@@ -439,6 +439,9 @@ class BoardScreen : public kit::SeriesScreen {
   const std::vector<Check>& checks_;
   std::vector<StepRows> steps_;
   std::optional<double> checkedRest_;  // the remainder CheckRows held the remainder box to
+  // The box the last reason was about, until a box changes or the board is
+  // cleared: help asked with the focus on no box speaks of it.
+  Role reasonAbout_{};
   std::array<std::vector<std::vector<const Reaction*>>, kGroups> reactions_;
   std::array<Click, kGroups> clicks_{};
 };

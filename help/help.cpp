@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "help/sentences.h"
 #include "kit/numbers.h"
@@ -59,23 +60,26 @@ QString DifferencePrompt(const StepSheet& st, bool last, int level) {
 
 // The first thing wrong in one step, in the order the pupil worked it: the
 // digit brought down, the quotient digit, the product, the difference, and
-// last whether the digit was large enough.
-QString StepReason(const Sheet& s, const StepSheet& st, bool first, bool last) {
+// last whether the digit was large enough; and the kind of box it is about.
+std::pair<QString, Kind> StepReason(const Sheet& s, const StepSheet& st, bool first, bool last) {
   const double d = s.divisor, a = st.above.value, q = st.digit.value, p = st.product.value, r = st.difference.value;
   const QString deler = N(d);
   if (!first && st.down.value != st.dividendDigit)
-    return Sentence(Say::BroughtDownWrong, {{"cijfer", N(st.down.value)}, {"plaats", st.place}});
+    return {Sentence(Say::BroughtDownWrong, {{"cijfer", N(st.down.value)}, {"plaats", st.place}}), Kind::BroughtDown};
   if (q * d > a) {
-    if (a < d && q > 0) return Sentence(Say::ZeroForgotten, {{"deler", deler}, {"boven", N(a)}});
-    return Sentence(Say::DigitTooLarge, {{"keer", N(q * d)}, {"boven", N(a)}, {"cijfer", N(q)}});
+    if (a < d && q > 0) return {Sentence(Say::ZeroForgotten, {{"deler", deler}, {"boven", N(a)}}), Kind::Digit};
+    return {Sentence(Say::DigitTooLarge, {{"keer", N(q * d)}, {"boven", N(a)}, {"cijfer", N(q)}}), Kind::Digit};
   }
-  if (p != q * d) return Sentence(Say::ProductWrong, {{"cijfer", N(q)}, {"deler", deler}, {"product", N(p)}});
+  if (p != q * d)
+    return {Sentence(Say::ProductWrong, {{"cijfer", N(q)}, {"deler", deler}, {"product", N(p)}}), Kind::Product};
   if (r != a - p)
-    return Sentence(last ? Say::RemainderWrong : Say::DifferenceWrong,
-                    {{"boven", N(a)}, {"onder", N(p)}, {"verschil", N(r)}});
+    return {Sentence(last ? Say::RemainderWrong : Say::DifferenceWrong,
+                     {{"boven", N(a)}, {"onder", N(p)}, {"verschil", N(r)}}),
+            Kind::Difference};
   if (r >= d)
-    return Sentence(last ? Say::RemainderTooLarge : Say::DigitTooSmall,
-                    {{"verschil", N(r)}, {"deler", deler}, {"cijfer", N(q)}});
+    return {Sentence(last ? Say::RemainderTooLarge : Say::DigitTooSmall,
+                     {{"verschil", N(r)}, {"deler", deler}, {"cijfer", N(q)}}),
+            Kind::Digit};
   return {};
 }
 
@@ -98,11 +102,12 @@ QString Prompt(const Sheet& s, Role role, int level) {
   return NoBoxPrompt();
 }
 
-QString Reason(const Sheet& s, bool right) {
+QString Reason(const Sheet& s, bool right, Role* about) {
   for (std::size_t i = 0; i < s.steps.size(); ++i) {
     const StepSheet& st = s.steps[i];
-    const QString why = StepReason(s, st, i == 0, i + 1 == s.steps.size());
+    const auto [why, kind] = StepReason(s, st, i == 0, i + 1 == s.steps.size());
     if (why.isEmpty()) continue;
+    if (about) *about = {kind, int(i)};
     return st.afterComma ? Sentence(Say::CommaStep, {{"zin", why}}) : why;
   }
   const bool remainderOff = s.remainder && !s.steps.empty() && s.steps.back().difference.value != *s.remainder;

@@ -18,8 +18,9 @@ QString Prompt(const board::Sheet& sheet, board::Role role, int level);
 
 // Why the first faulty step, in the order the pupil worked, is wrong; empty
 // when no step is. `right` is CONTROLE's verdict: a wrong quotient always
-// gets a reason, also when no step can name one.
-QString Reason(const board::Sheet& sheet, bool right);
+// gets a reason, also when no step can name one. `about`, where given, gets
+// the box the reason is about (the step's first box that went wrong).
+QString Reason(const board::Sheet& sheet, bool right, board::Role* about = nullptr);
 
 // The estimation drills: the hint for the estimate, and why an estimate that
 // was not accepted lies too far off (empty for an accepted one).

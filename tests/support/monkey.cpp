@@ -562,15 +562,9 @@ void Monkey::PressKey() {
 void Monkey::AskHelp() {
   ++counts_.help;
   QWidget* before = Pupil::Focused();
-  kit::Window* w = InUse();
-  QAbstractButton* button = w ? Pupil::Offered(*w, u"HULP") : nullptr;
-  if (button && Chance(0.5)) {
-    Record(QStringLiteral("click HULP, the focus in %1").arg(Describe(before)));
-    Pupil::Click(button);
-  } else {
-    Record(QStringLiteral("key F1 into %1").arg(Describe(before)));
-    Pupil::Key(Qt::Key_F1);
-  }
+  QAbstractButton* button = InUse() ? Pupil::Offered(*InUse(), u"HULP") : nullptr;
+  Record(QStringLiteral("%1, the focus in %2").arg(button ? u"click HULP" : u"key F1", Describe(before)));
+  button ? void(Pupil::Click(button)) : Pupil::Key(Qt::Key_F1);
   if (Pupil::Focused() != before) pendingFailure_ = QStringLiteral("asking for help moved the focus");
 }
 
