@@ -25,8 +25,8 @@
 // Actions: clicks on what is on screen (and clicks on hidden or disabled
 // controls, which must be refused), keys of every kind into the focused widget,
 // pastes by keys and by the box's context menu, the box's other context-menu
-// entries, close boxes, the main window's menu item "&Basis", help by F1 or the
-// "?" button (which must leave the focus where it was), and time passing
+// entries, close boxes, the main window's menu item "&Basis", the help's "?"
+// button (which must leave the focus where it was), and time passing
 // on the info screen. With a good chance the monkey works the exercise in hand
 // the way a pupil who can divide does: the right next digit into the focused
 // box, CONTROLE when it is shown. When the program ends, a fresh one starts.
@@ -76,7 +76,6 @@ class Monkey {
     long seriesClosed = 0;  // NOG EENS clicks
     long highestTotal = 0;  // the most correct exercises in one run
     long homeward = 0;  // walks back to the menu
-    long help = 0;      // F1 or the "?" button on purpose
     long breaks = 0;    // broken invariants (Act reported one)
     std::map<QString, long> correctOn;  // by screen
     std::map<QString, long> visits;     // by screen
