@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "help/help.h"
 #include "kit/accessible.h"
 #include "kit/keyfilter.h"
 #include "kit/numbers.h"
@@ -56,7 +57,8 @@ BoardScreen::BoardScreen(kit::Hub& hub, const QString& caption, const QColor& ba
       lbldeeltal(*this, plan.lbldeeltal),
       lblQ(*this, plan.lblQ),
       allowed_(plan.allowed),
-      checks_(checks) {
+      checks_(checks),
+      steps_(StepsOf(checks)) {
   std::vector<const Head*> heads;
   for (const Head& h : plan.heads) heads.push_back(&h);
   std::sort(heads.begin(), heads.end(), [](const Head* a, const Head* b) { return a->index < b->index; });
@@ -116,6 +118,7 @@ BoardScreen::BoardScreen(kit::Hub& hub, const QString& caption, const QColor& ba
     }
   }
   NameBoxes(plan);
+  PlaceHelp(plan.cmdhulp, plan.lblhulp);
 }
 
 // ---------------------------------------------------------------- names
@@ -190,6 +193,8 @@ void BoardScreen::Departure(int) {}
 // ---------------------------------------------------------------- handlers
 
 void BoardScreen::BoxChange(Grp group, int index) {
+  ForgetHelp();
+  reasonAbout_ = {};
   Repair(group);
   // A row may empty or fill the very box that is reacting; the rows it
   // matched when the change came still run, as one reaction.
@@ -275,6 +280,8 @@ void BoardScreen::FillEmptyWithZero(Grp group) {
 }
 
 void BoardScreen::CheckRows(double rest) {
+  for (const Check& c : checks_)
+    if (c.kind == Check::Kind::Remainder) checkedRest_ = rest;
   auto number = [this](Box b) { return kit::ReadNumber(Boxes(b).Text()); };
   auto row = [&](const Row& r) { return r.twoDigits ? 10 * number(r.tens) + number(r.units) : number(r.units); };
   auto red = [this](Box b) { Boxes(b).SetBackColor(kit::colours::kWrong); };
@@ -306,6 +313,7 @@ double BoardScreen::DigitsNumber(Grp group) const {
 // ---------------------------------------------------------------- clearing
 
 void BoardScreen::ClearQuietly(Grp group, bool visible, std::optional<bool> enabled) {
+  reasonAbout_ = {};
   Group(group).ForEach([&](kit::TextBox& b, int) {
     b.SetTextQuiet(QString());
     b.SetVisible(visible);
@@ -348,5 +356,86 @@ QString BoardScreen::Faults() const {
 }
 
 void BoardScreen::EmptyAnswer() { txtquotient[0].SetText(QString()); }
+
+// ---------------------------------------------------------------- steps and help
+
+std::vector<StepRows> StepsOf(const std::vector<Check>& checks) {
+  std::vector<StepRows> steps;
+  for (const Check& c : checks)
+    if (c.kind == Check::Kind::Difference) steps.push_back({{}, c.above, c.product, c.box});
+  for (const Check& c : checks)
+    for (StepRows& step : steps)
+      if (c.kind == Check::Kind::Product && c.product == step.product) step.quotient = c.quotient;
+  return steps;
+}
+
+Role RoleOf(const std::vector<StepRows>& steps, Box box) {
+  using Kind = Role::Kind;
+  for (int k = 0; k < int(steps.size()); ++k) {
+    const StepRows& s = steps[std::size_t(k)];
+    if (box == s.quotient) return {Kind::Digit, k};
+    if (box == s.difference) return {Kind::Difference, k};
+    if (s.product.twoDigits && box == s.product.tens) return {Kind::ProductTens, k};
+    if (box == s.product.units) return {s.product.twoDigits ? Kind::ProductUnits : Kind::Product, k};
+    if (k > 0 && s.above.twoDigits && box == s.above.units) return {Kind::BroughtDown, k};
+  }
+  return {};
+}
+
+Sheet BoardScreen::ReadSheet() const {
+  auto cell = [this](const Row& r) {
+    const kit::TextBox& units = Boxes(r.units);
+    const kit::TextBox& tens = Boxes(r.tens);
+    const double u = kit::ReadNumber(units.Text());
+    return Cell{!units.Text().isEmpty() && !tens.Text().isEmpty(),
+                r.twoDigits ? 10 * kit::ReadNumber(tens.Text()) + u : u};
+  };
+  Sheet sheet;
+  sheet.divisor = kit::ReadNumber(txtdeler.Text());
+  sheet.placeValues = SaysPlaceValues();
+  sheet.remainder = checkedRest_;
+  for (int k = 0; k < int(steps_.size()); ++k) {
+    const StepRows& rows = steps_[std::size_t(k)];
+    StepSheet step;
+    step.above = cell(rows.above);
+    step.down = cell(One(rows.above.units));
+    step.dividendDigit = double(DividendDigit(k));
+    step.digit = cell(One(rows.quotient));
+    step.product = cell(rows.product);
+    step.difference = cell(One(rows.difference));
+    const kit::TextBox& digit = Boxes(rows.quotient);
+    step.place = ColumnWord(digit);
+    // Right of a comma in the quotient's row: the step works in decimals.
+    for (int i = 0; i < txtkomma.Count(); ++i) {
+      const kit::Place comma = txtkomma[i].Geometry();
+      if (comma.top == digit.Geometry().top && comma.left < digit.Geometry().left) step.afterComma = true;
+    }
+    sheet.steps.push_back(step);
+  }
+  return sheet;
+}
+
+kit::ScoringScreen::Hint BoardScreen::HelpPrompt(int level) {
+  // No exercise in hand: the divisor box is empty until START fills it.
+  if (txtdeler.Text().isEmpty()) return {help::IdlePrompt(), -1};
+  for (std::size_t g = 0; g < kGroups; ++g) {
+    for (int i = 0; i < boxes_[g].Count(); ++i) {
+      if (!boxes_[g].Has(i) || !boxes_[g][i].HasFocus()) continue;
+      const Box box{Grp(g), i};
+      const Role role = RoleOf(box);
+      if (role.kind == Role::Kind::None) break;
+      return {help::Prompt(ReadSheet(), role, level), int(g) * 1000 + i};
+    }
+  }
+  // After the check the focus is on a button; the pupil asks about the reason.
+  if (reasonAbout_.kind != Role::Kind::None)
+    return {help::Prompt(ReadSheet(), reasonAbout_, level), -100 - 10 * reasonAbout_.step - int(reasonAbout_.kind)};
+  return {help::NoBoxPrompt(), -2};
+}
+
+QString BoardScreen::HelpReason() {
+  reasonAbout_ = {};
+  return help::Reason(ReadSheet(), BackColor() != kit::colours::kWrong, &reasonAbout_);
+}
 
 }  // namespace board

@@ -186,6 +186,69 @@ constexpr Check Remainder(Box box) { return {Check::Kind::Remainder, box}; }
 constexpr Check Product(Row product, Box quotient) { return {Check::Kind::Product, {}, {}, product, quotient}; }
 }  // namespace check
 
+// ---------------------------------------------------------------- steps
+
+constexpr bool operator==(const Row& a, const Row& b) {
+  return a.tens == b.tens && a.units == b.units && a.twoDigits == b.twoDigits;
+}
+
+// One step of the division as the row checks name it: the quotient digit, the
+// row the step divides (the leading digit, or the last difference with the
+// digit brought down beside it), the product under it and the difference.
+struct StepRows {
+  Box quotient{};
+  Row above{};
+  Row product{};
+  Box difference{};
+};
+// The steps in the order the pupil works them: each difference check with the
+// product check of the same product row.
+std::vector<StepRows> StepsOf(const std::vector<Check>& checks);
+
+// What a box is for in the division: the help reads it to know what to say.
+struct Role {
+  enum class Kind : std::uint8_t {
+    None,          // not a box of the steps (a dividend digit, the divisor)
+    Digit,         // the step's quotient digit
+    Product,       // the step's product in one box
+    ProductTens,   // the first of the product's two boxes
+    ProductUnits,  // the second
+    Difference,    // the step's difference (the last one is the remainder)
+    BroughtDown,   // the dividend's digit brought down beside the last difference
+  };
+  Kind kind = Kind::None;
+  int step = 0;  // 0 for the first step
+};
+Role RoleOf(const std::vector<StepRows>& steps, Box box);
+
+// A row as the pupil's board holds it now.
+struct Cell {
+  bool filled = false;  // every box of the row holds text
+  double value = 0;     // read as CONTROLE reads it (empty or no number: 0)
+};
+
+// One step as it stands on the board, with what the help may name of it.
+struct StepSheet {
+  Cell above;
+  Cell down;                 // the digit brought down into `above`; not filled at the first step
+  double dividendDigit = 0;  // the dividend's digit that belongs there
+  Cell digit;
+  Cell product;
+  Cell difference;
+  bool afterComma = false;   // the quotient digit stands right of the comma
+  QString place;             // the place value of the digit's column ("tientallen"), if a head names it
+};
+
+// The division on the board as the help reads it: pure data.
+struct Sheet {
+  double divisor = 0;
+  std::vector<StepSheet> steps;
+  // The sentences name each step's place value (the place-value boards).
+  bool placeValues = false;
+  // The remainder a row check holds the last difference to, where one does.
+  std::optional<double> remainder;
+};
+
 // ---------------------------------------------------------------- plans
 
 // What a click on a box of a group does.
@@ -266,6 +329,8 @@ struct BoardPlan {
   kit::Font uitkomstFont{};
   // Always hidden: the exercise's numbers as text.
   kit::Place lbldeler{}, lbldeeltal{}, lblQ{};
+  // The help button and its hint line, in a strip the board leaves free.
+  kit::Place cmdhulp{}, lblhulp{};
 };
 
 // ---------------------------------------------------------------- the screen
@@ -299,6 +364,9 @@ class BoardScreen : public kit::SeriesScreen {
   kit::Group<kit::Line>& LineGroup(Lines g);
   // The key filter's character set for the pupil's boxes.
   QStringView Allowed() const { return allowed_; }
+  // The division on the board as the help reads it, and what a box is for.
+  Sheet ReadSheet() const;
+  Role RoleOf(Box box) const { return board::RoleOf(steps_, box); }
 
  protected:
   // The tables must outlive the screen (static tables of the screen's file).
@@ -356,6 +424,13 @@ class BoardScreen : public kit::SeriesScreen {
   // that stands over or under it ("quotiënt, tientallen").
   QString BoxName(const QString& row, const kit::TextBox& box) const;
 
+  // The help for the box in focus, and the reason after the check, from the
+  // board's sheet.
+  Hint HelpPrompt(int level) override;
+  QString HelpReason() override;
+  // Whether the help names each step's place value (the place-value boards).
+  virtual bool SaysPlaceValues() const { return false; }
+
  private:
   // The place value of the column a box stands in, by the head whose width
   // holds the box's middle, the nearest such head in height; empty when no
@@ -368,6 +443,11 @@ class BoardScreen : public kit::SeriesScreen {
 
   QStringView allowed_;
   const std::vector<Check>& checks_;
+  std::vector<StepRows> steps_;
+  std::optional<double> checkedRest_;  // the remainder CheckRows held the remainder box to
+  // The box the last reason was about, until a box changes or the board is
+  // cleared: help asked with the focus on no box speaks of it.
+  Role reasonAbout_{};
   std::array<std::vector<std::vector<const Reaction*>>, kGroups> reactions_;
   std::array<Click, kGroups> clicks_{};
 };

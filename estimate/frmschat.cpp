@@ -1,5 +1,6 @@
 #include "estimate/frmschat.h"
 
+#include "help/help.h"
 #include "kit/accessible.h"
 #include "kit/keyfilter.h"
 #include "kit/numbers.h"
@@ -30,7 +31,9 @@ EstimationRow Narrow(const QString& caption, int draw, int lowest) {
           {4080, 6960, 1815, 855},
           {6120, 6960, 1815, 855},
           {8160, 6960, 1815, 855},
-          {Place{1770, 690, 7215, 975}, Place{1770, 2490, 7215, 2205}, Place{1290, 5490, 9615, 975}}};
+          {Place{1770, 690, 7215, 975}, Place{1770, 2490, 7215, 2205}, Place{1290, 5490, 9615, 975}},
+          {1200, 4755, 570, 570},
+          {1860, 4755, 8955, 570}};
 }
 
 const EstimationRow kSchat100 = Narrow(QStringLiteral("schatten < 100"), 99, 21);
@@ -47,7 +50,9 @@ const EstimationRow kKomma{
     {4200, 6960, 1815, 855},
     {6240, 6960, 1815, 855},
     {8280, 6960, 1815, 855},
-    {Place{570, 690, 10575, 975}, Place{570, 2490, 10575, 2205}, Place{690, 5490, 10455, 975}}};
+    {Place{570, 690, 10575, 975}, Place{570, 2490, 10575, 2205}, Place{690, 5490, 10455, 975}},
+    {600, 4755, 570, 570},
+    {1260, 4755, 9795, 570}};
 
 const char16_t* const kFixedCaptions[7] = {u"", u":", u"", u"=", u"?", u"ik schat", u""};
 
@@ -81,6 +86,7 @@ EstimationScreen<Wide>::EstimationScreen(kit::Hub& hub, const EstimationRow& row
   cmdstart.onClick = [this] { cmdstart_Click(); };
   cmdcontrole.onClick = [this] { cmdcontrole_Click(); };
   cmdstop2.onClick = [this] { cmdstop2_Click(); };
+  PlaceHelp(row.cmdhulp, row.lblhulp);
 }
 
 template <class Wide>
@@ -92,6 +98,7 @@ void EstimationScreen<Wide>::Reset() {
   txtschat.SetText(QString());
   txtschat.SetEnabled(true);
   SetBackColor(kit::colours::kLightYellow);
+  ForgetHelp();
 }
 
 template <class Wide>
@@ -144,6 +151,7 @@ void EstimationScreen<Wide>::cmdcontrole_Click() {
   cmdstart.SetFocus();
   txtschat.SetEnabled(false);
   Say([this]() -> QString { return kit::ColourVerdict(BackColor()) + u". " + kit::Spoken(lbldeeltal[6].Caption()) + u'.'; });
+  OfferReason();
 }
 
 template <class Wide>
@@ -167,7 +175,21 @@ void EstimationScreen<Wide>::txtschat_KeyPress(int& KeyAscii) {
 
 template <class Wide>
 void EstimationScreen<Wide>::txtschat_Change() {
+  ForgetHelp();
   kit::ChangeRule(txtschat, kit::kDigits);
+}
+
+// The one box is the estimate; while no exercise is in hand there is none to help with.
+template <class Wide>
+kit::ScoringScreen::Hint EstimationScreen<Wide>::HelpPrompt(int level) {
+  if (!cmdcontrole.Visible()) return {help::IdlePrompt(), -1};
+  return {help::EstimatePrompt(double(deeltal), deler, level), 1};
+}
+
+template <class Wide>
+QString EstimationScreen<Wide>::HelpReason() {
+  return help::EstimateReason(double(deeltal), deler, kit::ReadNumber(txtschat.Text()),
+                              BackColor() == kit::colours::kRight);
 }
 
 template class EstimationScreen<std::int16_t>;

@@ -25,6 +25,8 @@ struct EstimationRow {
   kit::Place cmdstart;
   kit::Place cmdstop2;
   std::array<kit::Place, 3> shapes;  // Shape1 to Shape3
+  kit::Place cmdhulp;  // the help button, and the hint line beside it
+  kit::Place lblhulp;
 };
 
 template <class Wide>
@@ -59,6 +61,8 @@ class EstimationScreen : public kit::ScoringScreen {
 
  protected:
   kit::Button& StopButton() override { return cmdstop2; }
+  Hint HelpPrompt(int level) override;
+  QString HelpReason() override;
 
  private:
   void Reset();

@@ -316,6 +316,7 @@ Label::Label(Container& parent, const Place& place, const QString& caption, cons
 }
 QString Label::Caption() const { return label_->text(); }
 void Label::SetCaption(const QString& caption) { label_->setText(caption); }
+void Label::SetMargin(int twips) { label_->setMargin(Px(twips)); }
 
 // ---------------------------------------------------------------- Button
 
@@ -355,6 +356,11 @@ Button::Button(Container& parent, const Place& place, const ButtonLook& look)
     : Button(parent, place, QString(), look.picture) {
   SetToolTipText(look.toolTip);
   SetBackColor(look.back);
+}
+
+void Button::KeepFocusAway() {
+  button_->setFocusPolicy(Qt::NoFocus);
+  button_->setAutoDefault(false);
 }
 
 void Button::SetToolTipText(const QString& text) {

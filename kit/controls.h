@@ -178,6 +178,8 @@ class Label final : public Control {
         Align align = Align::Left);
   QString Caption() const;
   void SetCaption(const QString& caption);
+  // Room between the caption and the label's edge.
+  void SetMargin(int twips);
   std::function<void()> onClick;
 
  private:
@@ -204,6 +206,9 @@ class Button final : public Control {
   void SetCaptionVAlign(VAlign align);
   // A picture button's tip is its name to a screen reader, unless it has a caption.
   void SetToolTipText(const QString& text) override;
+  // Out of the Tab order, and a click leaves the focus where it was: for a
+  // button that helps with the box the pupil is in.
+  void KeepFocusAway();
   using Control::HasFocus;
   using Control::SetFocus;
   std::function<void()> onClick;

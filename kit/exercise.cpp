@@ -198,6 +198,7 @@ void SeriesScreen::Verdict() {
 }
 
 void SeriesScreen::ClearFrame() {
+  ForgetHelp();
   SetBackColor(colours::kBoardGrey);
   lblprima.SetVisible(false);
   lblprima.SetCaption(QString());

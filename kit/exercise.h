@@ -12,6 +12,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <memory>
 
 #include "kit/controls.h"
 #include "kit/random.h"
@@ -51,13 +52,40 @@ class ScoringScreen : public ExerciseScreen {
   using ExerciseScreen::ExerciseScreen;
   std::int16_t totaaljuist = 0;
 
+  // The help, once the screen has placed it (PlaceHelp): a "?" button that
+  // never takes the focus, and one line for the sentence it shows.
+  std::unique_ptr<Button> cmdhulp;
+  std::unique_ptr<Label> lblhulp;
+
  protected:
+  // What the help says and what it is about: asking again about the same
+  // subject gives the second, stronger hint, and never a third.
+  struct Hint {
+    QString text;
+    int subject = 0;
+  };
+  // Creates the help button and the hint line; F1 anywhere on the screen asks too.
+  void PlaceHelp(const Place& button, const Place& line);
+  // The hint (level 1 or 2) for what the pupil is at now: the box in focus.
+  virtual Hint HelpPrompt(int level);
+  // After the check: why the first faulty step is wrong; empty when none is.
+  virtual QString HelpReason() { return {}; }
+  // F1 and the help button.
+  void AskHelp();
+  // After the check; nothing shows when the check found nothing wrong.
+  void OfferReason();
+  // A box changed, a new exercise, the board cleared: the sentence goes.
+  void ForgetHelp();
+
   void Form_Load() override;
   void Form_Activate() override;
   void TakeOverTotal();
   void WriteBackTotal();
   // A new exercise may count once more.
-  void NewExercise() { counted_ = false; }
+  void NewExercise() {
+    counted_ = false;
+    ForgetHelp();
+  }
   // No exercise is in hand until the next START: whatever is checked before
   // it counts nothing (it would be judged against the last exercise).
   void CloseExercise() { counted_ = true; }
@@ -67,7 +95,10 @@ class ScoringScreen : public ExerciseScreen {
   bool CountCorrect();
 
  private:
+  void ShowHelpLine(const QString& text);
   bool counted_ = true;
+  int helpSubject_ = 0;
+  int helpLevel_ = 0;  // the level of the prompt on view; 0: none (nothing, or a reason)
 };
 
 class SeriesScreen : public ScoringScreen {

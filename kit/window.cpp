@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QWindow>
 #include <algorithm>
 
@@ -124,6 +125,14 @@ Window::~Window() {
 }
 
 QWidget* Window::Surface() const { return surface_; }
+
+void Window::OnHelpKey(std::function<void()> handler) {
+  // A window shortcut: a box does not take F1 for itself, so it reaches here
+  // from every control of the window.
+  auto* key = new QShortcut(QKeySequence(Qt::Key_F1), top_.get());
+  key->setContext(Qt::WindowShortcut);
+  QObject::connect(key, &QShortcut::activated, top_.get(), std::move(handler));
+}
 
 void Window::Load() {
   if (loaded_) return;

@@ -71,6 +71,8 @@ class Window : public Container {
   // The window's close box (or the desktop's close command); nothing happens
   // unless a handler is set.
   std::function<void()> onClose;
+  // The help key (F1), wherever the focus is in the window.
+  void OnHelpKey(std::function<void()> handler);
 
   QWidget* Surface() const override;
   QWidget* Top_() const { return top_.get(); }

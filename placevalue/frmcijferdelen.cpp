@@ -97,6 +97,10 @@ BoardPlan Plan(const PlaceValueRow& row) {
   b.lblQ = {120, 5640, 855, 615};
   b.lbldeler = {120, 6360, 855, 615};
   b.lbldeeltal = {120, 7080, 855, 615};
+  // Under the quotient's heads and the counters, above the verdict word.
+  constexpr int kHintTop = 4110;
+  b.cmdhulp = {5400, kHintTop, 540, 540};
+  b.lblhulp = {6030, kHintTop, 5730, row.layout.prima.top - kHintTop - 15};
   return b;
 }
 
@@ -267,6 +271,7 @@ void PlaceValueScreen::cmdcontrole_Click() {
   if (correct) TenExerciseVerdict();
   OfferNieuw();
   Verdict();
+  OfferReason();
 }
 
 // The series verdict comes at exactly five: a second START during an

@@ -73,6 +73,7 @@ class PlaceValueScreen : public board::BoardScreen {
   long long DividendDigit(int digit) const override;
   bool LeadingDigitHoldsDivisor() const override { return deeltalH >= deler; }
   void Departure(int which) override;
+  bool SaysPlaceValues() const override { return true; }
 
   void MakeDivisor();
   void FillDividend();

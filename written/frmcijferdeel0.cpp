@@ -42,6 +42,9 @@ const BoardPlan& Board() {
     b.lbldeler = {6000, 600, 855, 495};
     b.lbldeeltal = {7440, 600, 855, 495};
     b.lblQ = {7440, 0, 855, 495};
+    // Between the verdict word and the frame's buttons.
+    b.cmdhulp = {4800, 4935, 570, 570};
+    b.lblhulp = {5460, 4905, 6300, 900};
     return b;
   }();
   return board;

@@ -65,6 +65,9 @@ const BoardPlan& Board() {
     b.lbldeler = {6000, 1080, 855, 495};
     b.lbldeeltal = {7440, 1080, 855, 495};
     b.lblQ = {7440, 480, 855, 495};
+    // Between the verdict word and the frame's buttons.
+    b.cmdhulp = {5160, 5430, 570, 570};
+    b.lblhulp = {5820, 5370, 5940, 690};
     return b;
   }();
   return board;

@@ -91,6 +91,9 @@ const BoardPlan& Board() {
     b.lbldeler = {5760, 600, 855, 495};
     b.lbldeeltal = {7200, 600, 855, 495};
     b.lblQ = {7200, 0, 855, 495};
+    // Between the verdict word and the frame's buttons.
+    b.cmdhulp = {5160, 5190, 570, 570};
+    b.lblhulp = {5820, 5115, 5940, 810};
     return b;
   }();
   return board;

@@ -139,6 +139,7 @@ void DivisionScheme::Controle(double rest) {
   lblQuitkomst.SetCaption(lbluitkomst.Caption());
   if (!QuotientStaysInView()) txtquotient.ForEach([](kit::TextBox& b, int) { b.SetVisible(false); });
   Judge(lblQuitkomst.Caption() == lblQ.Caption() && txtaftrek[FinalBox(steps_)].Text() == lblmultrest.Caption());
+  OfferReason();
 }
 
 }  // namespace written

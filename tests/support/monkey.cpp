@@ -249,6 +249,7 @@ void Monkey::Step() {
   if (r < 955) return CloseSomething();
   if (r < 975) return ChooseBasis();
   if (r < 985) return GoHome();
+  if (r < 993) return AskHelp();
   return PressKey();
 }
 
@@ -555,6 +556,15 @@ void Monkey::PressKey() {
     Record(QStringLiteral("key %1 into %2").arg(QString::fromLatin1(k.name), into));
     Pupil::Key(k.key, k.modifiers);
   }
+}
+
+// The "?" button (F1 is among the keys): a sentence comes, the focus stays.
+void Monkey::AskHelp() {
+  QWidget* before = Pupil::Focused();
+  QAbstractButton* help = InUse() ? Pupil::Offered(*InUse(), u"HULP") : nullptr;
+  if (!help) return PressKey();
+  Record(QStringLiteral("click HULP, the focus in %1").arg(Describe(before)));
+  if (Pupil::Click(help) && Pupil::Focused() != before) pendingFailure_ = QStringLiteral("the help button took the focus");
 }
 
 QString Monkey::RandomClipboardText() {

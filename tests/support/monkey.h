@@ -25,7 +25,8 @@
 // Actions: clicks on what is on screen (and clicks on hidden or disabled
 // controls, which must be refused), keys of every kind into the focused widget,
 // pastes by keys and by the box's context menu, the box's other context-menu
-// entries, close boxes, the main window's menu item "&Basis", and time passing
+// entries, close boxes, the main window's menu item "&Basis", the help's "?"
+// button (which must leave the focus where it was), and time passing
 // on the info screen. With a good chance the monkey works the exercise in hand
 // the way a pupil who can divide does: the right next digit into the focused
 // box, CONTROLE when it is shown. When the program ends, a fresh one starts.
@@ -135,6 +136,7 @@ class Monkey {
   void LetTimePass();
   bool WorkExercise();
   void GoHome();
+  void AskHelp();
   bool HomeStep(kit::Window& w);
   bool HomeClick(QWidget* widget);  // false when there is nothing to click
 
