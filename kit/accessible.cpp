@@ -132,8 +132,9 @@ QString Spoken(const QString& shown) {
     const char16_t* shown;
     const char16_t* said;
   };
+  // Only with blanks round them: a colon that ends a clause stays a colon.
   static constexpr Sign kSigns[] = {
-      {u":", u" gedeeld door "}, {u"=", u" is "}, {u"\u00d7", u" keer "}, {u"\u2212", u" min "}, {u"-", u" min "},
+      {u" : ", u" gedeeld door "}, {u" = ", u" is "}, {u" \u00d7 ", u" keer "}, {u" \u2212 ", u" min "},
   };
   QString said = shown;
   for (const Sign& s : kSigns) said.replace(QString::fromUtf16(s.shown), QString::fromUtf16(s.said));

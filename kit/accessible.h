@@ -33,7 +33,8 @@ void Announce(QWidget* widget, const QString& text);
 
 // A line as the screen shows it ("53 : 3 = 17 rest 2"), in the words a
 // screen reader should say ("53 gedeeld door 3 is 17 rest 2"): a speech
-// engine reads ":" and "=" as punctuation, not as sums.
+// engine reads ":" and "=" as punctuation, not as sums. Signs count only
+// with a blank on either side, as the screens write a sum.
 QString Spoken(const QString& shown);
 
 // Words a screen makes heard, read when they are heard (after the handler

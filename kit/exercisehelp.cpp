@@ -4,6 +4,8 @@
 
 #include "kit/exercise.h"
 
+#include "kit/accessible.h"
+
 namespace kit {
 
 namespace {
@@ -65,7 +67,7 @@ void ScoringScreen::ShowHelpLine(const QString& text) {
   lblhulp->SetCaption(text);
   lblhulp->SetAccessibleName(text);
   lblhulp->SetVisible(!text.isEmpty());
-  if (!text.isEmpty()) Say(text);
+  if (!text.isEmpty()) Say(Spoken(text));
 }
 
 }  // namespace kit

@@ -266,6 +266,8 @@ def menu_and_estimation():
         tab_to("START")
         step("START", keys="space")
         dividend, divisor = estimation_numbers()
+        if verdict == "wrong":
+            step("F1: help for the estimate", keys="F1")
         estimate = dividend // divisor + (0 if verdict == "right" else 20)
         step(f"type the estimate {estimate} ({verdict})", typed=str(estimate))
         tab_to("CONTROLE")
@@ -285,6 +287,8 @@ def written_division():
         if verdict == "wrong":
             tab_to("START")
             step("START", keys="space")
+            step("F1: help for the box in focus", keys="F1")
+            step("F1 again: the stronger hint", keys="F1")
         work_written(wrong=verdict == "wrong")
         tab_to("CONTROLE")
         step("CONTROLE", keys="space")
@@ -295,6 +299,7 @@ def place_value():
     step("space on \"Ik deel tot TE\"", keys="space")
     tab_to("START")
     step("START", keys="space")
+    step("F1: help for the box in focus", keys="F1")
     work_placevalue()
     tab_to("CONTROLE")
     step("CONTROLE", keys="space")

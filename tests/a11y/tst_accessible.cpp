@@ -149,6 +149,20 @@ class tst_accessible : public QObject {
     QCOMPARE(Description(w), kit::ColourVerdict(w.BackColor()));
   }
 
+  void spoken_data() {
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("result line") << "53 : 3 = 17 rest 2" << "53 gedeeld door 3 is 17 rest 2";
+    QTest::newRow("clause colon") << "29 \u00d7 6 = 174: veel meer" << "29 keer 6 is 174: veel meer";
+    QTest::newRow("minus") << "23 \u2212 21 is niet 3." << "23 min 21 is niet 3.";
+    QTest::newRow("decimal comma") << "12345,678 : 7" << "12345,678 gedeeld door 7";
+  }
+  void spoken() {
+    QFETCH(QString, shown);
+    QFETCH(QString, said);
+    QCOMPARE(kit::Spoken(shown), said);
+  }
+
   void heard_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("task");
