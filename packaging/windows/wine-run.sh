@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Runs one Windows program under Wine in the Dutch test prefix: ctest's
+# launcher for the Windows test programs (CMAKE_CROSSCOMPILING_EMULATOR).
+#
+#   wine-run.sh <program.exe> [arguments...]
+#
+# The prefix is REKENTOL_WINEPREFIX. Wine hands the Unix environment to the
+# program, but the tests' LC_ALL=C.UTF-8 would make its Windows locale English;
+# here the locale stays Dutch, as on the pupils' computers.
+set -euo pipefail
+here=$(dirname "$(readlink -f "$0")")
+source "$here/wine-env.sh"
+wine_env "${REKENTOL_WINEPREFIX:?REKENTOL_WINEPREFIX names the Wine prefix}"
+exec wine "$@"
