@@ -23,10 +23,13 @@ CONVERT = "/usr/bin/convert"  # ImageMagick's own
 
 # Colours and places the screens are made of (twips, as in the screens).
 WELCOME_BACK = (112, 101, 109)
+WELCOME_SIZE = (11430, 6615)
 WELCOME_BUTTON = (3600, 1080, 3855, 3495)  # "Klik hier en start !"
 MENU_BACK = (255, 255, 255)
+MENU_SIZE = (10260, 7530)
 MENU_SCHAT100 = (4320, 977, 5295, 495)  # "Ik schat een deling :  tot 100"
 TASK_BACK = (255, 255, 128)
+TASK_SIZE = (11880, 7935)
 TASK_DIVIDEND = (1680, 600, 2295, 975)
 TASK_DIVISOR = (4680, 600, 1335, 975)
 TASK_START = (6120, 6960, 1815, 855)
@@ -87,14 +90,14 @@ def windows():
     return found
 
 
-def wait_for_window(back, what, seconds=60):
-    """The client area whose corner shows the screen's back colour."""
+def wait_for_window(size, back, what, seconds=60):
+    """The client area of the screen's size whose corner shows its back colour."""
     deadline = time.time() + seconds
     while time.time() < deadline:
         shot = Shot()
         for wid, x, y, w, h in windows():
-            if w > 100 and h > 100 and 0 <= x + 4 < shot.width and 0 <= y + 4 < shot.height \
-                    and shot.at(x + 4, y + 4) == back:
+            if (w, h) == (px(size[0]), px(size[1])) and 0 <= x + 4 < shot.width \
+                    and 0 <= y + 4 < shot.height and shot.at(x + 4, y + 4) == back:
                 log(f"{what}: window {wid} at {x},{y} size {w}x{h}")
                 return wid, x, y
         time.sleep(0.5)
@@ -171,18 +174,18 @@ def main():
     started = time.time()
     proc = subprocess.Popen(program)
     try:
-        welcome = wait_for_window(WELCOME_BACK, "welcome screen", 120)
+        welcome = wait_for_window(WELCOME_SIZE, WELCOME_BACK, "welcome screen", 120)
         log(f"welcome screen after {time.time() - started:.1f} s")
         time.sleep(1.5)  # the pictures come in while the screen is up
         Shot(os.path.join(out, "welcome.png"))
         click(welcome, WELCOME_BUTTON)
 
-        menu = wait_for_window(MENU_BACK, "menu")
+        menu = wait_for_window(MENU_SIZE, MENU_BACK, "menu")
         time.sleep(1.5)
         Shot(os.path.join(out, "menu.png"))
         click(menu, MENU_SCHAT100)
 
-        task = wait_for_window(TASK_BACK, "estimation screen")
+        task = wait_for_window(TASK_SIZE, TASK_BACK, "estimation screen")
         time.sleep(0.5)
         click(task, TASK_START)
         time.sleep(1.0)
