@@ -187,7 +187,10 @@ start_xvfb() {
   exit 1
 }
 stop_xvfb() {
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  if [[ -n $xvfb_pid ]]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
   xvfb_pid=
 }
 trap stop_xvfb EXIT
@@ -306,6 +309,10 @@ step_install() {
 }
 
 main() {
+  if [[ ${1:-} == -h || ${1:-} == --help ]]; then
+    sed -n '2,/^set -euo/p' "$0" | sed '$d; s/^# \{0,1\}//'
+    return
+  fi
   local steps=("$@")
   ((${#steps[@]})) || steps=(deps qt build test pupil package install)
   local s
