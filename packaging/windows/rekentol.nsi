@@ -5,17 +5,20 @@
 ;
 ; /S installs silently; the uninstaller (Apps & features) takes /S as well.
 
-Unicode true
+; A 64-bit installer for a 64-bit program: it runs where the program runs.
+Target amd64-unicode
 ManifestDPIAware true
 SetCompressor /SOLID lzma
 
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
+!include "LogicLib.nsh"
 
 !define APPNAME "Rekentol"
 !define UNINSTKEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Rekentol"
 
 Name "${APPNAME}"
+BrandingText "${APPNAME} ${VERSION}"
 OutFile "${OUTFILE}"
 ; A pupil or a teacher without administrator rights installs it for
 ; themselves, where Windows puts per-user programs.
@@ -51,6 +54,12 @@ VIAddVersionKey /LANG=1043 "LegalCopyright" "Rekentol-ontwikkelaars, GPL-3.0-or-
 !insertmacro MUI_LANGUAGE "Dutch"
 
 Section "${APPNAME}"
+  ; Windows makes the per-user programs folder on first use. The uninstaller
+  ; takes it away again (when empty) only if this installer made it.
+  ReadRegDWORD $3 HKCU "${UNINSTKEY}" "MadeProgramsFolder"
+  ${IfNot} ${FileExists} "$LOCALAPPDATA\Programs\*.*"
+    StrCpy $3 1
+  ${EndIf}
   SetOutPath "$INSTDIR"
   File "/oname=rekentol.exe" "${EXE}"
   WriteUninstaller "$INSTDIR\verwijderen.exe"
@@ -67,6 +76,10 @@ Section "${APPNAME}"
   WriteRegStr HKCU "${UNINSTKEY}" "QuietUninstallString" '"$INSTDIR\verwijderen.exe" /S'
   WriteRegDWORD HKCU "${UNINSTKEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTKEY}" "NoRepair" 1
+  ${If} $3 == 1
+  ${AndIf} ${FileExists} "$LOCALAPPDATA\Programs\*.*"
+    WriteRegDWORD HKCU "${UNINSTKEY}" "MadeProgramsFolder" 1
+  ${EndIf}
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKCU "${UNINSTKEY}" "EstimatedSize" $0
 SectionEnd
@@ -78,5 +91,9 @@ Section "Uninstall"
   Delete "$INSTDIR\verwijderen.exe"
   ; Only an empty folder goes: anything a user put there stays.
   RMDir "$INSTDIR"
+  ReadRegDWORD $0 HKCU "${UNINSTKEY}" "MadeProgramsFolder"
+  ${If} $0 == 1
+    RMDir "$LOCALAPPDATA\Programs"
+  ${EndIf}
   DeleteRegKey HKCU "${UNINSTKEY}"
 SectionEnd

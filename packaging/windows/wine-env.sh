@@ -24,7 +24,8 @@ wine_env() {
     localedef -i nl_NL -f UTF-8 "$locales/nl_NL.UTF-8" >/dev/null 2>&1 || true
   fi
   export LOCPATH=$locales
-  export LANG=nl_NL.UTF-8 LC_ALL=nl_NL.UTF-8
+  # (This shell cannot load it: it read LOCPATH when it started.)
+  { export LANG=nl_NL.UTF-8 LC_ALL=nl_NL.UTF-8; } 2>/dev/null
   if [[ ! -f $prefix/.rekentol-ready ]]; then
     mkdir -p "$(dirname "$prefix")"
     wineboot --init >/dev/null 2>&1
