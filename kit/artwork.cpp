@@ -24,7 +24,7 @@ namespace kit {
 namespace {
 
 struct Request {
-  QByteArray svg;
+  QByteArray svg;  // in a PNG build, the resource name of the SVG instead
   QSize size;
   Fit fit;
   qreal dpr;
@@ -67,7 +67,6 @@ QStringList Drawings(const QString& resource) {
   return files;
 }
 
-// In Request::svg stands the resource name of the SVG the PNGs were drawn from.
 QImage Draw(const Request& r) {
   const QStringList files = Drawings(QString::fromUtf8(r.svg));
   if (files.isEmpty()) return {};
