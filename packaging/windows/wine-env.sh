@@ -8,8 +8,11 @@
 #   on a Dutch Windows. Wine takes the user's locale from the Unix one, which
 #   need not be installed on this machine: it is compiled next to the prefix
 #   and found through LOCPATH.
-# - Wine has no Arial. Its font replacement table maps Arial to Liberation Sans,
-#   which has Arial's metrics, as the program itself does on Linux.
+# - Wine has no Arial. Liberation Sans (Arial's metrics) and DejaVu Sans, the
+#   fallbacks the program names on Linux, go into the prefix's Fonts folder,
+#   and Wine's font replacement table maps Arial to Liberation Sans. Qt's
+#   offscreen platform, which the tests use, reads its fonts from a folder
+#   (QT_QPA_FONTDIR): the same one.
 # - No Mono or Gecko: nothing asks Wine to download them.
 
 wine_env() {
@@ -26,11 +29,14 @@ wine_env() {
   export LOCPATH=$locales
   # (This shell cannot load it: it read LOCPATH when it started.)
   { export LANG=nl_NL.UTF-8 LC_ALL=nl_NL.UTF-8; } 2>/dev/null
+  export QT_QPA_FONTDIR='C:\windows\Fonts'
   if [[ ! -f $prefix/.rekentol-ready ]]; then
     mkdir -p "$(dirname "$prefix")"
     wineboot --init >/dev/null 2>&1
+    wineserver -w
+    cp /usr/share/fonts/truetype/liberation2/LiberationSans-*.ttf \
+       /usr/share/fonts/truetype/dejavu/DejaVuSans*.ttf "$prefix/drive_c/windows/Fonts/"
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /t REG_SZ /d 'Liberation Sans' /f >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Arial Black' /t REG_SZ /d 'Liberation Sans' /f >/dev/null 2>&1
     wineserver -w
     touch "$prefix/.rekentol-ready"
   fi
