@@ -3,17 +3,17 @@
 #
 #   scripts/windows.sh [step...]
 #
-# Steps, in order (all of them when none is named):
+# Steps (all of them, in this order, when none is named):
 #   deps     install the cross compiler, NSIS, Wine, Xvfb and friends
 #   qt       build a static Qt for Windows from Debian's qt6-base source, once;
 #            it is kept in $REKENTOL_WIN_CACHE (default
 #            /var/cache/rekentol-windows), keyed by Qt version and options
-#   build    rekentol.exe and the test programs (build/windows)
-#   test     the test programs under Wine, reported like ctest
+#   build    rekentol.exe (build/windows; stripped into build/windows/dist)
 #   pupil    rekentol.exe under Wine on Xvfb, taken from the welcome screen to
 #            one estimation exercise judged right; screenshots kept
 #   package  rekentol-setup-<version>.exe (NSIS) and the portable zip
 #   install  silent install, start and silent uninstall under Wine
+#   test     the test programs, built for Windows and run by ctest under Wine
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -146,9 +146,9 @@ step_build() {
     -DREKENTOL_BENCH=OFF \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$win/wine-run.sh" >"$out.configure.log" 2>&1 \
     || { mkdir -p "$out"; tail -30 "$out.configure.log" >&2; exit 1; }
-  say "building rekentol.exe and the test programs"
+  say "building rekentol.exe"
   local t0=$SECONDS
-  nice -n 10 cmake --build "$out" -j"$jobs" >"$out/build.log" 2>&1 \
+  nice -n 10 cmake --build "$out" -j"$jobs" --target rekentol >"$out/build.log" 2>&1 \
     || { grep -E 'error|Error' "$out/build.log" | head -30 >&2; tail -10 "$out/build.log" >&2; exit 1; }
   mkdir -p "$out/dist"
   "$mingw_strip" -o "$out/dist/rekentol.exe" "$out/rekentol.exe"
@@ -204,6 +204,11 @@ declare -A wine_left_out=(
 # --- test -------------------------------------------------------------------
 step_test() {
   [[ -f $out/CTestTestfile.cmake ]] || { echo "windows.sh: build first" >&2; exit 1; }
+  say "building the test programs"
+  local t0=$SECONDS
+  nice -n 10 cmake --build "$out" -j"$jobs" >"$out/build-tests.log" 2>&1 \
+    || { grep -E 'error|Error' "$out/build-tests.log" | head -30 >&2; tail -10 "$out/build-tests.log" >&2; exit 1; }
+  say "built in $(((SECONDS - t0) / 60)) min, $(grep -c 'warning:' "$out/build-tests.log" || true) compiler warnings"
   export REKENTOL_WINEPREFIX=$wine_prefix
   wine_env "$wine_prefix"
   say "the test programs under Wine (prefix $wine_prefix, locale $LC_ALL)"
@@ -314,7 +319,7 @@ main() {
     return
   fi
   local steps=("$@")
-  ((${#steps[@]})) || steps=(deps qt build test pupil package install)
+  ((${#steps[@]})) || steps=(deps qt build pupil package install test)
   local s
   for s in "${steps[@]}"; do
     declare -F "step_$s" >/dev/null || { echo "windows.sh: no step '$s'" >&2; exit 2; }
