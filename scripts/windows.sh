@@ -109,6 +109,14 @@ step_qt() {
     tree=$(find "$src" -maxdepth 1 -type d -name "qt6-base-$qt_version*" | head -1)
     [[ -n $tree ]] || { echo "windows.sh: apt-get source qt6-base gave no source tree" >&2; exit 1; }
   fi
+  # Our few fixes to Debian's source for this configuration.
+  local fix
+  for fix in "$win"/qt-*.patch; do
+    if patch -d "$tree" -p1 -N --dry-run --silent <"$fix" >/dev/null 2>&1; then
+      say "applying $(basename "$fix")"
+      patch -d "$tree" -p1 -N --silent <"$fix"
+    fi
+  done
   local t0=$SECONDS
   say "configuring Qt $qt_version for Windows in $work"
   cmake -S "$tree" -B "$work" -G Ninja \
