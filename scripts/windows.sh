@@ -131,6 +131,8 @@ step_qt() {
   ninja -C "$work" install >"$cache/install.log" 2>&1 \
     || { tail -40 "$cache/install.log" >&2; exit 1; }
   touch "$prefix/.complete"
+  # The installed Qt is what is kept; the build tree is some gigabytes.
+  rm -rf "$work"
   say "Qt built in $(((SECONDS - t0) / 60)) min; $(du -sh "$prefix" | cut -f1) in $prefix"
 }
 
