@@ -38,7 +38,8 @@ file(CONFIGURE OUTPUT ${png_qrc} CONTENT
   "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n  <qresource prefix=\"/res/png\">\n${png_qrc_body}  </qresource>\n</RCC>\n")
 set(png_cpp ${CMAKE_BINARY_DIR}/qrc_rekentol_png.cpp)
 add_custom_command(OUTPUT ${png_cpp}
-  COMMAND Qt6::rcc --name rekentol_png --output ${png_cpp} ${png_qrc}
+  # PNG is compressed already.
+  COMMAND Qt6::rcc --name rekentol_png --no-compress --output ${png_cpp} ${png_qrc}
   DEPENDS ${png_qrc} ${png_files}
   COMMENT "Compiling the PNG pictures in")
 set_source_files_properties(${png_cpp} PROPERTIES SKIP_AUTOGEN ON SKIP_PRECOMPILE_HEADERS ON)
