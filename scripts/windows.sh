@@ -320,7 +320,8 @@ step_install() {
   check "no file or folder left under drive_c that was not there before" '[[ -z $left ]]'
   [[ -z $left ]] || printf '    left: %s\n' $left
   wineserver -k 2>/dev/null || true
-  ((ok)) || { echo "windows.sh: install check failed" >&2; exit 1; }
+  ((ok)) || { echo "windows.sh: install check failed (prefix kept: $prefix)" >&2; exit 1; }
+  rm -rf "$prefix" "$prefix.locale"
 }
 
 main() {
