@@ -228,6 +228,10 @@ step_test() {
     exclude+="${exclude:+|}^${t//./\\.}\$"
   done
   start_xvfb  # for any test that wants a display after all
+  # Wine's server and services start here, away from ctest: started by the
+  # first test they would hold its output pipe open, and ctest would wait.
+  wineserver -p >/dev/null 2>&1 </dev/null
+  wine cmd /c exit >/dev/null 2>&1 </dev/null
   local rc=0
   ctest --test-dir "$out" -E "$exclude" --output-on-failure -j"$jobs" --timeout 900 2>&1 \
     | tee "$out/wine-tests.log" || rc=$?
