@@ -11,4 +11,6 @@ set -euo pipefail
 here=$(dirname "$(readlink -f "$0")")
 source "$here/wine-env.sh"
 wine_env "${REKENTOL_WINEPREFIX:?REKENTOL_WINEPREFIX names the Wine prefix}"
+# Qt Test on Windows writes to the debugger, not to a stdout without a console.
+export QT_FORCE_STDERR_LOGGING=1
 exec wine "$@"
