@@ -13,4 +13,9 @@ source "$here/wine-env.sh"
 wine_env "${REKENTOL_WINEPREFIX:?REKENTOL_WINEPREFIX names the Wine prefix}"
 # Qt Test on Windows writes to the debugger, not to a stdout without a console.
 export QT_FORCE_STDERR_LOGGING=1
+# Wine keeps QT_* variables from Windows programs (they are meant for the
+# host's Qt); it hands on WINEQT_* as QT_*.
+while IFS= read -r -d '' entry; do
+  [[ $entry == QT_* ]] && export "WINE$entry"
+done < <(env -0)
 exec wine "$@"
