@@ -5,28 +5,42 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <QPainter>
-#include <QSvgRenderer>
 #include <QThread>
 #include <QThreadPool>
 #include <QXmlStreamReader>
 #include <memory>
+
+// The one switch for a Qt without its SVG module (the Windows build): there
+// the pictures come as PNGs the build drew from the same SVGs (res/png.cmake).
+#ifdef REKENTOL_PNG_ARTWORK
+#include <QImageReader>
+static void InitPictures() { Q_INIT_RESOURCE(rekentol_png); }
+#else
+#include <QSvgRenderer>
+#endif
 
 namespace kit {
 
 namespace {
 
 struct Request {
-  QByteArray svg;
+  QByteArray svg;  // in a PNG build, the resource name of the SVG instead
   QSize size;
   Fit fit;
   qreal dpr;
 };
 
+QSize Fitted(QSize own, const Request& r) {
+  if (!r.size.isEmpty()) own.scale(r.size, r.fit == Fit::Stretch ? Qt::IgnoreAspectRatio : Qt::KeepAspectRatio);
+  return own;
+}
+
+#ifndef REKENTOL_PNG_ARTWORK
+
 QImage Draw(const Request& r) {
   QSvgRenderer renderer(r.svg);
   if (!renderer.isValid()) return {};
-  QSize size = renderer.defaultSize();
-  if (!r.size.isEmpty()) size.scale(r.size, r.fit == Fit::Stretch ? Qt::IgnoreAspectRatio : Qt::KeepAspectRatio);
+  const QSize size = Fitted(renderer.defaultSize(), r);
   if (size.isEmpty()) return {};
   // Drawn for the sharpest display there is, and no sharper: a picture at
   // twice the pixels costs four times the drawing and the memory.
@@ -37,6 +51,47 @@ QImage Draw(const Request& r) {
   renderer.render(&p, QRectF(QPointF(0, 0), QSizeF(size)));
   return image;
 }
+
+#else
+
+// The drawn versions of ":/res/<name>.svg", smallest first; empty for any
+// other resource.
+QStringList Drawings(const QString& resource) {
+  static const QString prefix = QStringLiteral(":/res/");
+  static const QString suffix = QStringLiteral(".svg");
+  if (!resource.startsWith(prefix) || !resource.endsWith(suffix)) return {};
+  const QString name = resource.mid(prefix.size(), resource.size() - prefix.size() - suffix.size());
+  QStringList files;
+  for (const char* scale : {"1", "1.5", "2"})
+    files << QStringLiteral(":/res/png/%1@%2x.png").arg(name, QLatin1StringView(scale));
+  return files;
+}
+
+QImage Draw(const Request& r) {
+  const QStringList files = Drawings(QString::fromUtf8(r.svg));
+  if (files.isEmpty()) return {};
+  const QSize size = Fitted(QImageReader(files.first()).size(), r);
+  if (size.isEmpty()) return {};
+  const QSize pixels = size * r.dpr;
+  // The smallest drawing that covers the size asked for, scaled down: that
+  // keeps edges as sharp as the drawing itself. Past the largest, scaled up.
+  QString best = files.last();
+  for (const QString& file : files) {
+    const QSize drawn = QImageReader(file).size();
+    if (drawn.width() >= pixels.width() && drawn.height() >= pixels.height()) {
+      best = file;
+      break;
+    }
+  }
+  QImage image(best);
+  if (image.isNull()) return {};
+  if (image.size() != pixels) image = image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(r.dpr);
+  return image;
+}
+
+#endif
 
 // One worker: the GUI thread keeps a core of its own on a two-core machine,
 // and the pictures of a screen come in the order they were asked for. Qt's
@@ -55,7 +110,8 @@ QThreadPool& Worker() {
 
 std::shared_future<QImage> Start(Request r) {
   // Text needs the font database, which only the GUI thread may use on some
-  // platforms; such pictures wait until they are first shown.
+  // platforms; such pictures wait until they are first shown. (A PNG holds no
+  // text to lay out.)
   if (r.svg.contains("<text")) return std::async(std::launch::deferred, Draw, std::move(r)).share();
   auto promise = std::make_shared<std::promise<QImage>>();
   std::shared_future<QImage> image = promise->get_future().share();
@@ -63,6 +119,7 @@ std::shared_future<QImage> Start(Request r) {
   return image;
 }
 
+#ifndef REKENTOL_PNG_ARTWORK
 // The size an SVG gives itself on its root element, read without drawing it;
 // invalid where it gives none in plain pixels.
 QSize OwnSize(const QByteArray& svg) {
@@ -78,6 +135,8 @@ QSize OwnSize(const QByteArray& svg) {
   const QSize size(pixels(QLatin1StringView("width")), pixels(QLatin1StringView("height")));
   return size.isValid() ? size : QSize();
 }
+
+#endif
 
 }  // namespace
 
@@ -98,10 +157,18 @@ Artwork::Artwork(const QString& resource, QSize size, Fit fit) {
                           .arg(dpr);
   auto found = drawn.constFind(key);
   if (found == drawn.constEnd()) {
+#ifdef REKENTOL_PNG_ARTWORK
+    static const bool compiledIn = (InitPictures(), true);
+    Q_UNUSED(compiledIn);
+    const QStringList files = Drawings(resource);
+    const QSize own = size.isEmpty() && !files.isEmpty() ? QImageReader(files.first()).size() : QSize();
+    found = drawn.insert(key, {Start({resource.toUtf8(), size, fit, dpr}), own});
+#else
     QFile file(resource);
     QByteArray svg = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     const QSize own = size.isEmpty() ? OwnSize(svg) : QSize();
     found = drawn.insert(key, {Start({std::move(svg), size, fit, dpr}), own});
+#endif
   }
   image_ = found->image;
   size_ = found->ownSize;

@@ -7,6 +7,10 @@
 // while the screen goes on building itself; the control waits for it only when
 // it is first painted. A picture that holds text is drawn on the GUI thread,
 // at that first paint: not every platform lets another thread use the fonts.
+//
+// Where Qt has no SVG module (the Windows build), the build has drawn every
+// picture as PNG at one, one and a half and two times its own size; a picture
+// is then the smallest of those that covers the size asked for, scaled down.
 
 #include <QImage>
 #include <QSize>
