@@ -8,11 +8,11 @@
 namespace {
 // Without a display Qt would abort with a backtrace; say it in one line instead.
 bool HasDisplay() {
+#if defined(Q_OS_LINUX) || defined(Q_OS_FREEBSD)
   const auto set = [](const char* name) {
     const char* v = std::getenv(name);
     return v && *v;
   };
-#if defined(Q_OS_LINUX) || defined(Q_OS_FREEBSD)
   return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
 #else
   return true;
