@@ -3,6 +3,7 @@
 // random source.
 
 #include <QLineEdit>
+#include <QLocale>
 #include <QSet>
 #include <QTest>
 
@@ -215,7 +216,7 @@ class FrmCijferdeel0Test : public QObject {
     QTest::newRow("a fraction is no quotient") << "2801041"
                                                << "3.5"
                                                << "120"
-                                               << "213.5" << 213;
+                                               << QString(u"213" + QLocale().decimalPoint() + u"5") << 213;
   }
   void pastedQuotient() {
     QFETCH(QString, before);

@@ -142,6 +142,10 @@ class FrmCijferdelen5Test : public QObject {
   }
   void judgedAlikeUnderLocales() {
     QFETCH(QString, locale);
+#ifdef Q_OS_WIN
+    // Windows takes the regional settings from the user, never from LC_ALL.
+    if (!locale.startsWith(u"nl")) QSKIP("the locale of a child process cannot be set on Windows");
+#endif
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("LC_ALL"), locale);
