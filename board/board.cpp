@@ -259,7 +259,7 @@ void BoardScreen::Run(const Action& a) {
       if (txtquotient[0].Text().isEmpty()) {
         txtquotient[0].SetEnabled(true);
         txtquotient[0].SetText(QStringLiteral("0"));
-        Say(QStringLiteral("0 in het quoti\u00ebnt."));
+        SayZeroQuotient();
       }
       break;
     case Do::Departure: Departure(a.departure); break;
@@ -335,10 +335,12 @@ void BoardScreen::WriteZeroQuotient() {
   txtquotient[0].SetItalic(true);
   txtquotient[1].SetEnabled(true);
   txtquotient[1].SetFocus();
-  Say(QStringLiteral("0 in het quoti\u00ebnt."));
+  SayZeroQuotient();
 }
 
-QString BoardScreen::Task() const { return kit::Spoken(lbldeeltal.Caption() + u" : " + lbldeler.Caption()) + u'.'; }
+void BoardScreen::SayZeroQuotient() { Say(QStringLiteral("0 in het quoti\u00ebnt.")); }
+
+QString BoardScreen::Task() const { return kit::SpokenDivision(lbldeeltal.Caption(), lbldeler.Caption()); }
 
 QString BoardScreen::Result() const {
   return lbluitkomst.Visible() ? u"Jouw uitkomst: " + lbluitkomst.Caption() + u'.' : QString();

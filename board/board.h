@@ -440,6 +440,8 @@ class BoardScreen : public kit::SeriesScreen {
 
   void Repair(Grp group);
   void Run(const Action& action);
+  // Heard when the board writes the quotient's 0 by itself, at the opening or later.
+  void SayZeroQuotient();
 
   QStringView allowed_;
   const std::vector<Check>& checks_;

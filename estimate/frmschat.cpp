@@ -126,8 +126,8 @@ void EstimationScreen<Wide>::cmdstart_Click() {
   cmdcontrole.SetVisible(true);
   txtschat.SetFocus();
   SayTask([this]() -> QString {
-    return kit::Spoken(QString(lbldeeltal[0].Caption() + u" : " + lbldeeltal[2].Caption())) +
-           QStringLiteral(". Schat de uitkomst.");
+    return kit::SpokenDivision(lbldeeltal[0].Caption(), lbldeeltal[2].Caption()) +
+           QStringLiteral(" Schat de uitkomst.");
   });
 }
 

@@ -143,6 +143,10 @@ QString Spoken(const QString& shown) {
 
 // Also without an assistive technology: the notification is then only a
 // widget's state, which costs next to nothing and lets tests hear it.
+QString SpokenDivision(const QString& dividend, const QString& divisor) {
+  return Spoken(dividend + u" : " + divisor) + u'.';
+}
+
 void Say(QWidget* window, Words words) { Voice::Of(window)->Add(std::move(words), false); }
 void SayTask(QWidget* window, Words words) { Voice::Of(window)->Add(std::move(words), true); }
 

@@ -36,6 +36,8 @@ void Announce(QWidget* widget, const QString& text);
 // engine reads ":" and "=" as punctuation, not as sums. Signs count only
 // with a blank on either side, as the screens write a sum.
 QString Spoken(const QString& shown);
+// The task of a division as a screen reader says it: "53 gedeeld door 3."
+QString SpokenDivision(const QString& dividend, const QString& divisor);
 
 // Words a screen makes heard, read when they are heard (after the handler
 // that says them), so that they are what the screen shows by then. A lambda

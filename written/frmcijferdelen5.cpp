@@ -236,7 +236,7 @@ void frmcijferdelen5::HideAfterClearing() {
 // Thousandths shown as the number they stand for, in the one conversion that
 // also wrote lblQ, so the comparison never turns on how a number is written.
 QString frmcijferdelen5::Task() const {
-  return kit::Spoken(kit::DecimalText(deeltal / 1000.0) + u" : " + lbldeler.Caption()) + u'.';
+  return kit::SpokenDivision(kit::DecimalText(deeltal / 1000.0), lbldeler.Caption());
 }
 
 QString frmcijferdelen5::PupilsQuotientText(double digits) const { return kit::DecimalText(digits / 1000); }
