@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "help/help.h"
 #include "kit/accessible.h"
 #include "kit/keyfilter.h"
 #include "kit/numbers.h"
@@ -40,7 +39,7 @@ QColor ShapeFill(const ShapeItem& shape) { return shape.fill.isValid() ? shape.f
 
 BoardScreen::BoardScreen(kit::Hub& hub, const QString& caption, const QColor& back, const Layout& layout,
                          const Verdicts& verdicts, const BoardPlan& plan, const std::vector<Reaction>& reactions,
-                         const std::vector<Check>& checks)
+                         const std::vector<Check>& checks, const HelpWords& help)
     : kit::SeriesScreen(hub, caption, plan.clientWidth, plan.clientHeight, back, layout, verdicts),
       // First of the board's graphical controls, so that it lies under them.
       Shape1(plan.shape1 ? std::make_unique<kit::Shape>(*this, plan.shape1->place, ShapeFill(*plan.shape1),
@@ -58,6 +57,7 @@ BoardScreen::BoardScreen(kit::Hub& hub, const QString& caption, const QColor& ba
       lblQ(*this, plan.lblQ),
       allowed_(plan.allowed),
       checks_(checks),
+      help_(help),
       steps_(StepsOf(checks)) {
   std::vector<const Head*> heads;
   for (const Head& h : plan.heads) heads.push_back(&h);
@@ -419,25 +419,25 @@ Sheet BoardScreen::ReadSheet() const {
 
 kit::ScoringScreen::Hint BoardScreen::HelpPrompt(int level) {
   // No exercise in hand: the divisor box is empty until START fills it.
-  if (txtdeler.Text().isEmpty()) return {help::IdlePrompt(), -1};
+  if (txtdeler.Text().isEmpty()) return {help_.idle(), -1};
   for (std::size_t g = 0; g < kGroups; ++g) {
     for (int i = 0; i < boxes_[g].Count(); ++i) {
       if (!boxes_[g].Has(i) || !boxes_[g][i].HasFocus()) continue;
       const Box box{Grp(g), i};
       const Role role = RoleOf(box);
       if (role.kind == Role::Kind::None) break;
-      return {help::Prompt(ReadSheet(), role, level), int(g) * 1000 + i};
+      return {help_.prompt(ReadSheet(), role, level), int(g) * 1000 + i};
     }
   }
   // After the check the focus is on a button; the pupil asks about the reason.
   if (reasonAbout_.kind != Role::Kind::None)
-    return {help::Prompt(ReadSheet(), reasonAbout_, level), -100 - 10 * reasonAbout_.step - int(reasonAbout_.kind)};
-  return {help::NoBoxPrompt(), -2};
+    return {help_.prompt(ReadSheet(), reasonAbout_, level), -100 - 10 * reasonAbout_.step - int(reasonAbout_.kind)};
+  return {help_.noBox(), -2};
 }
 
 QString BoardScreen::HelpReason() {
   reasonAbout_ = {};
-  return help::Reason(ReadSheet(), BackColor() != kit::colours::kWrong, &reasonAbout_);
+  return help_.reason(ReadSheet(), BackColor() != kit::colours::kWrong, &reasonAbout_);
 }
 
 }  // namespace board

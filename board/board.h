@@ -249,6 +249,16 @@ struct Sheet {
   std::optional<double> remainder;
 };
 
+// The words the help says about a sheet. The help room gives them
+// (help::BoardWords) to whatever builds a board, so that the board asks for
+// sentences without knowing where they come from and stands below the help.
+struct HelpWords {
+  QString (*prompt)(const Sheet& sheet, Role role, int level);
+  QString (*reason)(const Sheet& sheet, bool right, Role* about);
+  QString (*idle)();   // no exercise in hand
+  QString (*noBox)();  // the focus on no box of the steps
+};
+
 // ---------------------------------------------------------------- plans
 
 // What a click on a box of a group does.
@@ -372,7 +382,7 @@ class BoardScreen : public kit::SeriesScreen {
   // The tables must outlive the screen (static tables of the screen's file).
   BoardScreen(kit::Hub& hub, const QString& caption, const QColor& back, const Layout& layout,
               const Verdicts& verdicts, const BoardPlan& plan, const std::vector<Reaction>& reactions,
-              const std::vector<Check>& checks);
+              const std::vector<Check>& checks, const HelpWords& help);
 
   // The dividend's digit `digit` (0 = leftmost), for the digits brought down.
   virtual long long DividendDigit(int digit) const = 0;
@@ -445,6 +455,7 @@ class BoardScreen : public kit::SeriesScreen {
 
   QStringView allowed_;
   const std::vector<Check>& checks_;
+  HelpWords help_;
   std::vector<StepRows> steps_;
   std::optional<double> checkedRest_;  // the remainder CheckRows held the remainder box to
   // The box the last reason was about, until a box changes or the board is

@@ -138,4 +138,6 @@ QString EstimateReason(double dividend, double divisor, double estimate, bool ac
 QString IdlePrompt() { return Sentence(Say::Idle); }
 QString NoBoxPrompt() { return Sentence(Say::NoBox); }
 
+board::HelpWords BoardWords() { return {&Prompt, &Reason, &IdlePrompt, &NoBoxPrompt}; }
+
 }  // namespace help

@@ -31,4 +31,7 @@ QString EstimateReason(double dividend, double divisor, double estimate, bool ac
 QString IdlePrompt();
 QString NoBoxPrompt();
 
+// The above, for a board to ask (board::HelpWords).
+board::HelpWords BoardWords();
+
 }  // namespace help

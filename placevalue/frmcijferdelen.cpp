@@ -1,5 +1,6 @@
 #include "placevalue/frmcijferdelen.h"
 
+#include "help/help.h"
 #include "kit/keyfilter.h"
 #include "kit/numbers.h"
 
@@ -174,7 +175,7 @@ const Grp kWork[] = {Grp::Hx, Grp::Hr, Grp::T, Grp::Tr, Grp::E, Grp::rest};
 
 PlaceValueScreen::PlaceValueScreen(kit::Hub& hub, const PlaceValueRow& row)
     : BoardScreen(hub, QStringLiteral("cijferen : delen"), kit::colours::kBoardGrey, row.layout, Verdicts{5, 4, 4},
-                  row.focusAfterBringingT ? TwinPlan() : FirstPlan(), Reactions(row.focusAfterBringingT), Checks()),
+                  row.focusAfterBringingT ? TwinPlan() : FirstPlan(), Reactions(row.focusAfterBringingT), Checks(), help::BoardWords()),
       txtHx(Group(Grp::Hx)),
       txtHr(Group(Grp::Hr)[0]),
       txtT(Group(Grp::T)),

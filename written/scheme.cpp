@@ -1,5 +1,6 @@
 #include "written/scheme.h"
 
+#include "help/help.h"
 #include "kit/numbers.h"
 
 namespace written {
@@ -55,7 +56,7 @@ BoardPlan WithRows(BoardPlan plan, const RowsPlan& rows) {
 DivisionScheme::DivisionScheme(kit::Hub& hub, const QString& caption, const QColor& back, const Layout& layout,
                                const Verdicts& verdicts, const BoardPlan& plan, const RowsPlan& rows,
                                const std::vector<Reaction>& reactions, const std::vector<Check>& checks)
-    : BoardScreen(hub, caption, back, layout, verdicts, WithRows(plan, rows), reactions, checks),
+    : BoardScreen(hub, caption, back, layout, verdicts, WithRows(plan, rows), reactions, checks, help::BoardWords()),
       txtaftrek(Group(Grp::aftrek)),
       lblmultrest(*this, rows.lblmultrest),
       lblQuitkomst(*this, rows.lblQuitkomst),

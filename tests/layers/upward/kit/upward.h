@@ -1,0 +1,3 @@
+#pragma once
+// Deliberately wrong: the layer check must refuse a tree with this file in it.
+#include "board/board.h"
