@@ -54,6 +54,8 @@ class Voice final : public QWidget {
     hide();
     settle_.setSingleShot(true);
     QObject::connect(&settle_, &QTimer::timeout, this, [this] { Deliver(); });
+    heard_.setSingleShot(true);
+    QObject::connect(&heard_, &QTimer::timeout, this, [this] { Forget(); });
     window->installEventFilter(this);
     if (window->isActiveWindow()) activated_.start();
   }
@@ -63,6 +65,17 @@ class Voice final : public QWidget {
   static Voice* Of(QWidget* window) {
     QObject* found = window->findChild<QObject*>(QLatin1String(kName), Qt::FindDirectChildrenOnly);
     return found ? static_cast<Voice*>(found) : new Voice(window);
+  }
+
+  // Words once heard are taken out of view and emptied, so that a pupil who
+  // reads the window with the screen reader's review keys finds nothing the
+  // board no longer shows. Words still waiting for their handler to finish
+  // stay: they are the handler's own.
+  void Forget() {
+    heard_.stop();
+    if (accessibleName().isEmpty() && isHidden()) return;
+    hide();
+    setAccessibleName(QString());
   }
 
   void Add(Words words, bool task) {
@@ -79,6 +92,11 @@ class Voice final : public QWidget {
   // clears its queue of everything but focus and activation: words shown
   // then are lost. They wait until the window has been active a moment.
   static constexpr int kSettleMs = 300;
+  // How long shown words stay: a screen reader takes them from the object
+  // when it hears that it came into view, within a moment; the rest is room
+  // for one that is busy, at a slow speaking rate (espeak-ng's default says
+  // about 15 characters a second).
+  static int HeardMs(const QString& words) { return 1500 + 70 * int(words.size()); }
 
   bool Pending() const { return task_ || !rest_.empty(); }
 
@@ -93,7 +111,7 @@ class Voice final : public QWidget {
       settle_.stop();
       task_ = nullptr;
       rest_.clear();
-      hide();
+      Forget();
     }
     return false;
   }
@@ -114,14 +132,17 @@ class Voice final : public QWidget {
     rest_.clear();
     said.removeAll(QString());
     if (said.isEmpty()) return;
-    setAccessibleName(said.join(u' '));
+    const QString words = said.join(u' ');
     hide();
+    setAccessibleName(words);
     show();
+    heard_.start(HeardMs(words));
   }
 
   Words task_;
   std::vector<Words> rest_;
   QTimer settle_;
+  QTimer heard_;
   QElapsedTimer activated_;
 };
 
@@ -148,6 +169,10 @@ QString SpokenDivision(const QString& dividend, const QString& divisor) {
 }
 
 void Say(QWidget* window, Words words) { Voice::Of(window)->Add(std::move(words), false); }
+void ForgetSaid(QWidget* window) {
+  if (QObject* found = window->findChild<QObject*>(QLatin1String(Voice::kName), Qt::FindDirectChildrenOnly))
+    static_cast<Voice*>(found)->Forget();
+}
 void SayTask(QWidget* window, Words words) { Voice::Of(window)->Add(std::move(words), true); }
 
 void InstallAccessibleWindows() {

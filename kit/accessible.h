@@ -59,11 +59,15 @@ using Words = std::function<QString()>;
 // gathered and, once the handler has finished and the focus has settled (the
 // focus is heard first), shown as one notification: a transparent pixel in
 // the window, hidden again before it is shown with the next words, so that
-// every notification is heard once and none twice.
+// every notification is heard once and none twice, and hidden and emptied
+// once heard, so that what stays readable is what the screen shows.
 void Say(QWidget* window, Words words);
 // The task of a new exercise: heard before everything else the handler says;
 // where the focus went into a box, that box's name comes last (it may be the
 // box Orca took quietly, which would otherwise go unnamed).
 void SayTask(QWidget* window, Words words);
+// Takes words already heard out of the window now, not only once their time
+// is up: for when the board they spoke of is cleared or a new exercise begins.
+void ForgetSaid(QWidget* window);
 
 }  // namespace kit

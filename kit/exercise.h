@@ -74,7 +74,8 @@ class ScoringScreen : public ExerciseScreen {
   void AskHelp();
   // After the check; nothing shows when the check found nothing wrong.
   void OfferReason();
-  // A box changed, a new exercise, the board cleared: the sentence goes.
+  // A box changed, a new exercise, the board cleared: the sentence goes, and
+  // what was heard of the board with it.
   void ForgetHelp();
 
   void Form_Load() override;

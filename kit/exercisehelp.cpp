@@ -55,6 +55,8 @@ void ScoringScreen::OfferReason() {
 
 void ScoringScreen::ForgetHelp() {
   helpLevel_ = 0;
+  // What was heard of the board (the verdict, the reason) goes with it.
+  ForgetSaid();
   // Called on every change of a box: nothing to do unless a sentence is up.
   if (!lblhulp || !lblhulp->Visible()) return;
   lblhulp->SetVisible(false);

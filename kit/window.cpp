@@ -181,6 +181,7 @@ void Window::Say(const QString& text) {
 }
 void Window::Say(std::function<QString()> words) { kit::Say(top_.get(), std::move(words)); }
 void Window::SayTask(std::function<QString()> words) { kit::SayTask(top_.get(), std::move(words)); }
+void Window::ForgetSaid() { kit::ForgetSaid(top_.get()); }
 
 void Window::SetAvailable(bool available) { top_->setEnabled(available); }
 bool Window::Available() const { return top_->isEnabled(); }

@@ -44,6 +44,9 @@ class Window : public Container {
   void Say(std::function<QString()> words);
   // The task of a new exercise, heard first, with the box the pupil starts in.
   void SayTask(std::function<QString()> words);
+  // Takes what was heard out of the window's reach now (the board it spoke of
+  // is gone); words a handler has not finished saying stay.
+  void ForgetSaid();
   // Availability to the pupil (enabled state).
   void SetAvailable(bool available);
   bool Available() const;

@@ -11,7 +11,9 @@
 #include "app/frmkiesbasis.h"
 #include "app/program.h"
 #include "app/shell_steps.h"
+#include "estimate/frmschat.h"
 #include "kit/accessible.h"
+#include "kit/numbers.h"
 #include "support/open_screen.h"
 #include "support/pupil.h"
 #include "support/solve_screens.h"
@@ -71,6 +73,22 @@ QString Heard(kit::Window& w) {
     if (c && c->role() == QAccessible::Notification && !c->state().invisible) return c->text(QAccessible::Name);
   }
   return {};
+}
+
+// Every text the window's tree holds, on view or not, as "role: text", so a
+// screen reader's review keys could find none that the board no longer shows.
+void TreeTexts(QAccessibleInterface* iface, QStringList& out) {
+  if (!iface) return;
+  for (QAccessible::Text t : {QAccessible::Name, QAccessible::Description, QAccessible::Value}) {
+    const QString text = iface->text(t);
+    if (!text.isEmpty()) out << QString::number(int(iface->role())) + u": " + text;
+  }
+  for (int i = 0; i < iface->childCount(); ++i) TreeTexts(iface->child(i), out);
+}
+QStringList TreeTexts(kit::Window& w) {
+  QStringList out;
+  TreeTexts(QAccessible::queryAccessibleInterface(w.Top_()), out);
+  return out;
 }
 
 // Each time words come into view the screen reader says them: counts those times.
@@ -230,6 +248,41 @@ class tst_accessible : public QObject {
              QStringLiteral("fout"));
     QVERIFY(Pupil::Click(s.cmdnieuw));
     QVERIFY(Description(s).isEmpty());
+  }
+
+  void nothingStaleAfterCheck_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("written") << "frmcijferdeel0";
+    QTest::newRow("estimation") << "frmschat100";
+  }
+  // A wrong check, then the next exercise: the board is empty again, and
+  // nothing in the window's tree still carries the verdict or the reason of
+  // that check.
+  void nothingStaleAfterCheck() {
+    QFETCH(QString, name);
+    testing_support::ProgramRun run(testing_support::ClockChance{});
+    auto& w = run.Open<kit::ScoringScreen>(name.toStdString());
+    QVERIFY(Pupil::Click(Pupil::Offered(w, u"START")));
+    if (auto* e = dynamic_cast<estimate::frmschat100*>(&w)) {
+      Pupil::Type(kit::NumText(e->deeltal / e->deler + 20));
+    } else {
+      auto& s = dynamic_cast<written::frmcijferdeel0&>(w);
+      QVERIFY(WorkUntilControle(s, 200));
+      QVERIFY(Pupil::Click(s.txtaftrek[written::FinalBox(3)]));
+      Pupil::Type(QStringLiteral("7"));
+    }
+    QVERIFY(Pupil::Click(Pupil::Offered(w, u"CONTROLE")));
+    QTRY_VERIFY2(Heard(w).contains(u"fout. "), qPrintable(Heard(w)));
+    const QString verdict = Heard(w).mid(Heard(w).indexOf(u"fout. ")).section(u'.', 0, 1);
+    const QString reason = w.lblhulp->Caption();
+    QVERIFY(!reason.isEmpty());
+    QVERIFY(TreeTexts(w).join(u'\n').contains(reason));
+
+    // The estimation drills have no NIEUW: START brings the next exercise.
+    QAbstractButton* next = Pupil::Offered(w, u"NIEUW");
+    QVERIFY(Pupil::Click(next ? next : Pupil::Offered(w, u"START")));
+    for (const QString& text : TreeTexts(w))
+      QVERIFY2(!text.contains(verdict) && !text.contains(reason), qPrintable(text));
   }
 
   void boxNames_data() {
