@@ -3,10 +3,12 @@
 // them at that size.
 //
 // Drawing the pictures is the dearest part of opening a screen. A picture is
-// therefore drawn on a worker thread from the moment a control asks for it,
-// while the screen goes on building itself; the control waits for it only when
-// it is first painted. A picture that holds text is drawn on the GUI thread,
-// at that first paint: not every platform lets another thread use the fonts.
+// therefore read and drawn off the GUI thread from the moment a control asks
+// for it, while the screen goes on building itself; the control needs it only
+// when it is first painted. A picture not yet begun by then is drawn there and
+// then by the GUI thread rather than waited for. A picture that holds text is
+// always drawn on the GUI thread, at that first paint: not every platform lets
+// another thread use the fonts.
 //
 // Where Qt has no SVG module (the Windows build), the build has drawn every
 // picture as PNG at one, one and a half and two times its own size; a picture
@@ -15,7 +17,7 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
-#include <future>
+#include <memory>
 
 namespace kit {
 
@@ -31,17 +33,20 @@ class Artwork {
   // thread asks for pictures.
   Artwork(const QString& resource, QSize size, Fit fit = Fit::Stretch);
 
-  // The drawn picture at the display's device pixel ratio; waits for the
-  // drawing the first time. A resource that is missing or not an SVG gives a
-  // null image, which paints nothing.
+  // The drawn picture at the display's device pixel ratio; the first time,
+  // it waits for the drawing or draws it. A resource that is missing or not
+  // an SVG gives a null image, which paints nothing.
   const QImage& Image() const;
   // Its size in logical pixels; known before the drawing for a picture asked
   // for at its own size.
   QSize Size() const;
 
+  // One picture at one size, shared by every Artwork that asks for it
+  // (artwork.cpp).
+  struct Picture;
+
  private:
-  std::shared_future<QImage> image_;
-  QSize size_;
+  std::shared_ptr<Picture> picture_;
 };
 
 }  // namespace kit
