@@ -5,6 +5,33 @@ const { test, expect } = require('@playwright/test');
 const { division } = require('./board');
 const p = require('./pupil');
 
+// One exercise from START to its verdict, the n-th of its series.
+async function exercise(page, screen, choose, n) {
+  const board = await page.evaluate(p.readBoard);
+  const work = division(board);
+  expect(work, `no division on ${JSON.stringify(board)}`).not.toBeNull();
+  const { dividend, divisor, quotient, remainder } = work;
+  const line = `${dividend} gedeeld door ${divisor} is ${quotient} rest ${remainder}`;
+  if (screen.family === 'blocks') {
+    // Nothing to type: the divisor button, which START gave the focus, shares the blocks out.
+    expect(board.focus).toMatchObject({ tag: 'button', name: String(divisor) });
+    await page.keyboard.press(choose);
+    await p.heardSoon(page, (s) => s.startsWith('Elke groep krijgt ') && s.includes(line), line);
+    return;
+  }
+  const moves = await p.work(page, p.byKeyboard(page));
+  expect(moves.length).toBeGreaterThan(0);
+  await p.pressOn(page, 'CONTROLE', 'Enter');
+  const said = await p.heardSoon(page, (s) => s.startsWith('goed. '), '"goed. ..."');
+  if (screen.family === 'estimation') {
+    expect(said).toContain(line);
+    expect((await page.evaluate(p.readBoard)).labels).toContain(`${dividend} : ${divisor} = ${quotient} rest ${remainder}`);
+  } else {
+    if (work.lowest === 0) expect(said).toContain(`Jouw uitkomst: ${quotient}`);
+    expect(said).toContain(`${n} van ${n} juist.`);
+  }
+}
+
 test.describe('keyboard', () => {
   for (const [i, screen] of p.SCREENS.entries()) {
     // Space and Enter both choose a button; the rows take turns.
@@ -17,35 +44,17 @@ test.describe('keyboard', () => {
       test.info().annotations.push({ type: 'tabs to the welcome button', description: String(welcomeTabs) });
       await p.pressOn(page, screen.button, choose);
       await expect(menu).toBeHidden();
-      await p.pressOn(page, 'START', choose);
-
-      const board = await page.evaluate(p.readBoard);
-      const work = division(board);
-      expect(work, `no division on ${JSON.stringify(board)}`).not.toBeNull();
-      const { dividend, divisor, quotient, remainder } = work;
-      const line = `${dividend} gedeeld door ${divisor} is ${quotient} rest ${remainder}`;
-      if (screen.family === 'blocks') {
-        // Nothing to type: the divisor button, which START gave the focus, shares the blocks out.
-        expect(board.focus).toMatchObject({ tag: 'button', name: String(divisor) });
-        await page.keyboard.press(choose);
-        await p.heardSoon(page, (s) => s.startsWith('Elke groep krijgt ') && s.includes(line), line);
-      } else {
-        const moves = await p.work(page, p.byKeyboard(page));
-        expect(moves.length).toBeGreaterThan(0);
-        await p.pressOn(page, 'CONTROLE', 'Enter');
-        const said = await p.heardSoon(page, (s) => s.startsWith('goed. '), '"goed. ..."');
-        if (screen.family === 'estimation') {
-          expect(said).toContain(line);
-          const shown = (await page.evaluate(p.readBoard)).labels;
-          expect(shown).toContain(`${dividend} : ${divisor} = ${quotient} rest ${remainder}`);
-        } else {
-          expect(said).toContain('Jouw uitkomst: ');
-          if (work.lowest === 0) expect(said).toContain(`Jouw uitkomst: ${quotient}`);
-        }
+      // The written and place-value boards keep STOP away until a series is full.
+      let right = 0;
+      for (let n = 1; n === 1 || (n <= 12 && !(await p.control(page, 'button', 'STOP').isVisible())); n++) {
+        if (n > 1) await p.pressOn(page, 'NIEUW', choose);
+        await p.pressOn(page, 'START', choose);
+        await exercise(page, screen, choose, n);
+        right++;
       }
       await p.pressOn(page, 'STOP', choose);
       await expect(menu).toBeVisible();
-      expect(await p.menuTotal(page)).toBe(screen.scores === false ? '0' : '1');
+      expect(await p.menuTotal(page)).toBe(String(screen.scores === false ? 0 : right));
     });
   }
 });
