@@ -1,9 +1,10 @@
 // What a pupil who cannot see the screen gets: the live region the page holds
 // from its first byte, the task after START, the help, the verdict after
 // CONTROLE, and nothing of an old verdict once the next exercise is there.
-const { test, expect } = require('@playwright/test');
 const { division } = require('./board');
 const p = require('./pupil');
+
+const { test, expect } = p;
 
 // Words only: what the screen shows as "53 : 3" is heard as "53 gedeeld door 3".
 const words = (s) => s.toLowerCase().match(/[\p{L}\p{N}]+/gu) || [];

@@ -1,9 +1,10 @@
 // A pupil at a Chromebook: from the welcome screen to the menu, into each
 // exercise screen, START, the exercise worked in the focused box, CONTROLE,
 // the verdict, and back to the menu with STOP, by keyboard alone.
-const { test, expect } = require('@playwright/test');
 const { division } = require('./board');
 const p = require('./pupil');
+
+const { test, expect } = p;
 
 // One exercise from START to its verdict, the n-th of its series.
 async function exercise(page, screen, choose, n) {

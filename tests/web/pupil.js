@@ -1,6 +1,22 @@
 // The pupil's hands in Playwright: keys and taps on controls found by their
 // accessible names, and what the page then says and shows by name.
-const { expect } = require('@playwright/test');
+const base = require('@playwright/test');
+
+const { expect } = base;
+// Every test's page: a fault the page throws (a trap in the program, a
+// refusal by its own policy) fails the test that met it, by name.
+const test = base.test.extend({
+  page: async ({ page }, use) => {
+    const faults = {};
+    const count = (what) => (faults[what] = (faults[what] || 0) + 1);
+    page.on('pageerror', (e) => count(`page error: ${e.message}`));
+    page.on('console', (m) => {
+      if (m.type() === 'error' && /Content Security Policy/i.test(m.text())) count(`refused: ${m.text().split('. ')[0]}`);
+    });
+    await use(page);
+    expect(faults, 'faults in the page (each with how often)').toEqual({});
+  },
+});
 const { readBoard, nextMove } = require('./board');
 
 const WELCOME = 'Klik hier en start !';
@@ -96,6 +112,6 @@ async function menuTotal(page) {
 }
 
 module.exports = {
-  WELCOME, TOTAL, SCREENS, clean, control, focusName, load, tabTo, pressOn, work, byKeyboard, heard, heardSoon,
+  test, expect, WELCOME, TOTAL, SCREENS, clean, control, focusName, load, tabTo, pressOn, work, byKeyboard, heard, heardSoon,
   menuTotal, readBoard,
 };

@@ -1,8 +1,9 @@
 // A pupil at an iPad: taps only, digits from the on-screen keyboard, the help
 // as a button to tap; every control big enough for a finger and its own at
 // its centre, and the page no wider than the screen, held either way.
-const { test, expect } = require('@playwright/test');
 const p = require('./pupil');
+
+const { test, expect } = p;
 
 const ORIENTATIONS = { landscape: { width: 1024, height: 768 }, portrait: { width: 768, height: 1024 } };
 const FINGER = 40; // CSS px
