@@ -151,6 +151,10 @@ async function written() {
     await page.goto(`http://127.0.0.1:${server.address().port}/`);
     await page.getByRole('button', { name: 'Klik hier en start !', exact: true }).waitFor({ timeout: 60_000 });
     await step('the page is there');
+    // The keys go to the address bar until the pupil clicks into the page:
+    // a click on an empty corner, where no control lies.
+    execFileSync('xdotool', ['mousemove', '4', '760', 'click', '1']);
+    await step('a click into an empty corner of the page');
     await tabTo('Klik hier en start !');
     await step("Return on the welcome screen's button", 'Return');
     await estimation();
