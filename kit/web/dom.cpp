@@ -16,9 +16,13 @@ std::unordered_map<int, Native*>& Listeners() {
   return listeners;
 }
 
-void Dispatch(int id, const std::string& type, emscripten::val event) {
+// Takes no string from the page: embind's invoker without eval keeps the
+// destructors of its arguments where a nested call (a focus event fired by a
+// focus() inside a click) runs them twice.
+void Dispatch(int id, emscripten::val event) {
   const auto found = Listeners().find(id);
   if (found == Listeners().end() || !found->second->onEvent) return;
+  const std::string type = event["type"].as<std::string>();
   // A copy: the handler may replace the native's own (a control going away).
   const auto handler = found->second->onEvent;
   handler(type, std::move(event));

@@ -2,5 +2,5 @@
 // the program, which cannot make a JavaScript function of its own.
 Module['kitListen'] = (el, id, types, passive) => {
   for (const type of types)
-    el.addEventListener(type, e => Module['kitDispatch'](id, type, e), { passive });
+    el.addEventListener(type, e => Module['kitDispatch'](id, e), { passive });
 };

@@ -25,3 +25,8 @@ set(start ${CMAKE_SOURCE_DIR}/kit/web/site/start.js)
 target_link_options(rekentol PRIVATE -lembind -sDYNAMIC_EXECUTION=0
   "--pre-js=${glue}" "--extern-post-js=${start}")
 set_property(TARGET rekentol APPEND PROPERTY LINK_DEPENDS ${glue} ${start})
+# For reading a crash in the browser: the functions' names in the .wasm.
+option(REKENTOL_WEB_NAMES "Keep function names in rekentol.wasm" OFF)
+if(REKENTOL_WEB_NAMES)
+  target_link_options(rekentol PRIVATE --profiling-funcs)
+endif()
