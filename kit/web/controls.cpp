@@ -262,7 +262,8 @@ void TextBox::SetHeardAsText() {
   // A column head is text to read, not a field: an element that is text,
   // with the box's place and look.
   val text = web::Create("div", "box heard");
-  text.call<void>("setAttribute", val("style"), n.el.call<val>("getAttribute", val("style")));
+  // Through the CSSOM: the page's policy refuses style attributes.
+  text["style"].set("cssText", n.el["style"]["cssText"]);
   text.set("hidden", n.el["hidden"]);
   for (const char* attr : {"aria-label", "title", "aria-description"}) {
     const val v = n.el.call<val>("getAttribute", val(attr));
