@@ -61,15 +61,20 @@ async function tabTo(name, limit = 40) {
   throw new Error(`never reached "${name}"; the focus is on "${await focusName()}"`);
 }
 
-const boxValue = () => page.evaluate(() => (document.activeElement && document.activeElement.value) ?? null);
+// What a box holds, by its name: the focus may have moved on by then.
+const boxValue = (name) => page.evaluate((n) => {
+  const box = [...document.querySelectorAll('input')].find((b) => b.getAttribute('aria-label') === n);
+  return box ? box.value : null;
+}, name);
 
 // Types into the focused box. Orca in browse mode takes digits for its own
 // (heading levels): when the box did not get them, that is said, and the
 // pupil switches Orca to focus mode (Insert+A) and types again.
 async function typeInBox(title, text) {
-  const before = await boxValue();
+  const name = await focusName();
+  const before = await boxValue(name);
   await step(title, null, text);
-  const after = await boxValue();
+  const after = await boxValue(name);
   if (before === null || after === before + text) return;
   console.log(`   (the box holds "${after}", not "${before + text}": Orca kept keys; Insert+A to focus mode, typed again)`);
   await step('Insert+A: focus mode', 'Insert+a');
