@@ -64,6 +64,10 @@ class Control {
   // that is hidden and shown again comes in front of the rest, so that what a
   // step shows is what the pupil sees and clicks there.
   void ComeToFrontWhenShown() { frontWhenShown_ = true; }
+  // Where the control stands on a platform worked by touch (the page):
+  // controls placed partly over each other leave a mouse the strip on view,
+  // which is too little for a finger. Elsewhere the control keeps its place.
+  void SetTouchPlace(const Place& place);
 
   // For the backend itself and for its test drivers; screens do not use it.
   Native& Platform() const { return *native_; }

@@ -248,6 +248,9 @@ void Control::ApplyColours() {
   Recolour(native_->widget, {{QPalette::Window, back_}, {QPalette::WindowText, fore_}});
 }
 
+// The desktop is worked with the mouse: the documented places stand.
+void Control::SetTouchPlace(const Place&) {}
+
 void Control::Move(const Place& place) {
   place_ = place;
   native_->widget->setGeometry(place.Pixels());

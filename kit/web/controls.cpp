@@ -168,6 +168,15 @@ void Control::Move(const Place& place) {
   web::SetPlace(native_->el, place);
 }
 
+// A page is worked by touch as well as by mouse and keys: the control moves
+// to the place a finger needs, and a caption kept at an edge for the strip
+// another button left on view goes back to the middle.
+void Control::SetTouchPlace(const Place& place) {
+  Move(place);
+  native_->touchPlaced = true;
+  native_->el["style"].set("justifyContent", val("center"));
+}
+
 void Control::SetFocus() {
   if (!web::Focusable(*native_)) return;
   web::Focus(*native_);
@@ -335,6 +344,9 @@ Button::Button(Container& parent, const Place& place, const ButtonLook& look)
 void Button::KeepFocusAway() {
   Platform().keepFocusAway = true;
   Platform().el.set("tabIndex", -1);
+  // Such a button (the help's "?") stands alone in a free strip: it may
+  // answer a finger in more room than it is drawn in (rekentol.css).
+  Platform().el["classList"].call<void>("add", val("helper"));
 }
 
 void Button::SetToolTipText(const QString& text) {
@@ -354,6 +366,7 @@ void Button::SetCaption(const QString& caption) {
   Rename();
 }
 void Button::SetCaptionVAlign(VAlign align) {
+  if (Platform().touchPlaced) return;  // nothing lies across it any more
   const char* at = align == VAlign::Top ? "flex-start" : align == VAlign::Bottom ? "flex-end" : "center";
   Platform().el["style"].set("justifyContent", val(at));
 }

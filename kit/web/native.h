@@ -49,6 +49,7 @@ struct Native {
   bool heardAsText = false;
   bool disabled = false;
   bool keepFocusAway = false;
+  bool touchPlaced = false;  // at the place a finger needs (Control::SetTouchPlace)
   Font font;
 };
 
