@@ -105,6 +105,8 @@ void Window::Parts::Restack() {
     style.set("left", val(web::CssPx(std::max(0.0, (vw - outerW * scale) / 2))));
     style.set("top", val(web::CssPx(top0 + std::max(0.0, (vh - top0 - outerH * scale) / 2))));
     style.set("transform", val("scale(" + std::to_string(scale) + ")"));
+    // For the controls that answer a finger in more room than they are drawn in.
+    style.call<void>("setProperty", val("--scale"), val(std::to_string(scale)));
   }
 
   // The keyboard goes with the window in use, at once (an iPad opens its
@@ -155,19 +157,9 @@ void Window::Parts::Build(Window& self, const QString& caption, const QColor& ba
     bar.call<void>("setAttribute", val("aria-hidden"), val("true"));
     title = web::Create("span", "title");
     bar.call<void>("append", title);
-    // The close box of a desktop window, for the mouse and the finger; the
-    // keyboard has the screens' own STOP.
-    val close = web::Create("button", "close");
-    close.set("type", val("button"));
-    close.set("tabIndex", -1);
-    close.set("textContent", val(std::string("\u00d7")));
-    bar.call<void>("append", close);
-    top.onEvent = [&self](const std::string& type, val) {
-      if (type == "click" && self.onClose) self.onClose();
-    };
-    top.el = close;
-    web::Listen(top, {"click"});
-    top.el = state.el;
+    // No close box: a page's windows are no desktop windows, and what the
+    // close box does on a desktop (STOP, where STOP is shown) the screens'
+    // own STOP does, for the finger, the mouse and the keys alike.
     state.el.call<void>("append", bar);
     state.el["style"].set("width", val(web::CssPx(clientWidth)));
     state.el["style"].set("height", val(web::CssPx(clientHeight + kTitleBar)));
@@ -177,6 +169,12 @@ void Window::Parts::Build(Window& self, const QString& caption, const QColor& ba
   if (!frame) {
     surface.el["style"].set("width", val(web::CssPx(clientWidth)));
     surface.el["style"].set("height", val(web::CssPx(clientHeight)));
+    // A screen reader that reads pages in a browse mode (Orca) would take the
+    // pupil's digits for its own keys (1 to 6 jump to headings) when the
+    // program, not the pupil, moved the focus into a box. A screen is worked
+    // like a program: its keys are the pupil's; what it says comes through
+    // the live region.
+    surface.el.call<void>("setAttribute", val("role"), val("application"));
   }
   state.el.call<void>("append", surface.el);
   Stage().call<void>("append", state.el);
