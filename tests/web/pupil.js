@@ -24,13 +24,14 @@ const TOTAL = 'Totaal aantal juiste oefeningen:';
 
 // The menu's buttons, the screens they open and what sets each apart for a test.
 //   family: how the exercise is worked; inputmode: what the boxes ask of an
-//   on-screen keyboard (the first written board takes a sign and a point).
+//   on-screen keyboard (no box takes a comma from the keys, and an iPad's
+//   numeric keyboard has the sign and the point the first written board takes).
 const SCREENS = [
   { button: 'Ik leer delen', family: 'blocks', scores: false },
   { button: 'Ik schat een deling : tot 100', family: 'estimation', inputmode: 'numeric' },
   { button: 'Ik schat een deling : tot 500', family: 'estimation', inputmode: 'numeric' },
   { button: 'Ik schat een deling: tot 1000', family: 'estimation', inputmode: 'numeric' },
-  { button: 'Ik deel zonder rest', family: 'written', inputmode: 'decimal' },
+  { button: 'Ik deel zonder rest', family: 'written', inputmode: 'numeric' },
   { button: 'Ik deel tot TE', family: 'placevalue', inputmode: 'numeric' },
   { button: 'Ik deel met rest', family: 'placevalue', inputmode: 'numeric' },
   { button: 'Ik deel tot 100 000', family: 'written', inputmode: 'numeric' },
@@ -92,12 +93,12 @@ async function heard(page) {
 // Waits until the live region says something that passes `test`; what it said.
 async function heardSoon(page, test, what) {
   let said = '';
-  await expect
-    .poll(async () => {
-      said = await heard(page);
-      return test(said);
-    }, { message: `the live region should say ${what}; it says "${said}"` })
-    .toBe(true);
+  try {
+    await expect.poll(async () => test((said = await heard(page)))).toBe(true);
+  } catch {
+    // What the region said last, not when the wait began.
+    throw new Error(`the live region should say ${what}; it says "${said}"`);
+  }
   return said;
 }
 
