@@ -21,7 +21,8 @@
 #include "app/frmkiesbasis.h"
 #include "app/frmmecenaat1.h"
 #include "app/program.h"
-#include "kit/application.h"
+#include "kit/qt/application.h"
+#include "kit/qt/units.h"
 #include "written/frmcijferdeel0.h"
 #include "written/frmcijferdelen4.h"
 #include "written/frmcijferdelen5.h"
@@ -147,7 +148,7 @@ int main(int argc, char** argv) {
 
   QWidget bare;
   auto* edit = new QLineEdit(&bare);
-  edit->setFont(kit::Font{27.75}.ToQFont());
+  edit->setFont(kit::ToQFont(kit::Font{27.75}));
   edit->setAlignment(Qt::AlignCenter);
   edit->setGeometry(10, 10, 49, 49);
 

@@ -30,8 +30,9 @@
 
 #include "app/frmmecenaat1.h"
 #include "app/program.h"
-#include "kit/application.h"
+#include "kit/qt/application.h"
 #include "quit_on_first_paint.h"
+#include "kit/qt/native.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ int RunProgram(int argc, char* argv[]) {
   kit::SetUpApplication(qapp);
   app::Program program([](int code) { QCoreApplication::exit(code); });
   program.Start();
-  QuitOnFirstPaint quit(program.frmmecenaat1().Top_());
+  QuitOnFirstPaint quit(kit::qt::Top(program.frmmecenaat1()));
   QTimer::singleShot(10000, &qapp, [] { QCoreApplication::exit(2); });
   return QApplication::exec();
 }

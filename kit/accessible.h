@@ -2,22 +2,15 @@
 // What a screen reader hears. A pupil who cannot see the board hears each
 // window as a window, each control by a Dutch name, and learns through the
 // window's description whether the answer was right, since green and red
-// alone tell nothing to whom cannot see them.
+// alone tell nothing to whom cannot see them. Here the words; how each
+// platform makes them heard is its backend's (Window::Say).
 
 #include <QColor>
 #include <QString>
 #include <QStringView>
 #include <functional>
 
-class QWidget;
-
 namespace kit {
-
-// The property that makes a box heard as static text (TextBox::SetHeardAsText).
-extern const char* const kStaticTextProperty;
-
-// Lets every top-level window of the program be heard as a window; idempotent.
-void InstallAccessibleWindows();
 
 // The Dutch word for a column head's caption ("H" -> "honderdtallen", "t" ->
 // "tienden"); the caption itself when it is none of the place values.
@@ -26,10 +19,6 @@ QString PlaceValueWord(QStringView caption);
 // What a background colour tells: "goed" for the green of a right answer,
 // "fout" for the red of a wrong one, nothing for any other colour.
 QString ColourVerdict(const QColor& colour);
-
-// Sets the widget's accessible description to `text` and tells the assistive
-// technology it changed (also when it is the same, so that it is heard again).
-void Announce(QWidget* widget, const QString& text);
 
 // A line as the screen shows it ("53 : 3 = 17 rest 2"), in the words a
 // screen reader should say ("53 gedeeld door 3 is 17 rest 2"): a speech
@@ -44,30 +33,5 @@ QString SpokenDivision(const QString& dividend, const QString& divisor);
 // must say `-> QString`: a sum of strings would otherwise come back as a
 // string builder that points into the lambda's own temporaries.
 using Words = std::function<QString()>;
-
-// Makes words heard by a screen reader: the one way a screen tells a pupil who
-// cannot see it what a seeing pupil reads (the task, the verdict, what the
-// board wrote by itself, help). Screens say what; how is decided here.
-//
-// What Orca 43 speaks with Qt 6.4, found in Orca's own log: not a change of a
-// name or a description (Qt's bridge sends the object where Orca wants the
-// text: "bad content sent to speak()"), not an alert (the bridge drops it),
-// and a control's description only as part of the focus moving to it, which
-// Orca skips when the text events of a box emptied just before it took the
-// focus have made Orca take that box as the focus quietly. It does speak a
-// notification that comes into view. So everything one handler says is
-// gathered and, once the handler has finished and the focus has settled (the
-// focus is heard first), shown as one notification: a transparent pixel in
-// the window, hidden again before it is shown with the next words, so that
-// every notification is heard once and none twice, and hidden and emptied
-// once heard, so that what stays readable is what the screen shows.
-void Say(QWidget* window, Words words);
-// The task of a new exercise: heard before everything else the handler says;
-// where the focus went into a box, that box's name comes last (it may be the
-// box Orca took quietly, which would otherwise go unnamed).
-void SayTask(QWidget* window, Words words);
-// Takes words already heard out of the window now, not only once their time
-// is up: for when the board they spoke of is cleared or a new exercise begins.
-void ForgetSaid(QWidget* window);
 
 }  // namespace kit

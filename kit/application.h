@@ -1,13 +1,32 @@
 #pragma once
-// What every process that shows our screens sets up first: the program, the
-// tests and the benchmarks alike, so that they all look and behave the same.
+// The run of the program on its platform: the desktop's event loop, or the
+// page's. The program builds its screens once the platform is set up and
+// ends the run only through End.
 
-class QApplication;
+#include <functional>
+#include <memory>
 
 namespace kit {
 
-// Style, fonts, icon, and no automatic quit when a window closes (the program
-// ends only through its own end routine).
-void SetUpApplication(QApplication& app);
+class Application {
+ public:
+  // Sets the platform up; on a desktop without a display it says so in one
+  // line and Run then returns 1 at once.
+  Application(int& argc, char** argv);
+  ~Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+
+  // Calls start once the platform is ready and runs the event loop until the
+  // program ends; its exit code. The page's loop never ends: a browser tab is
+  // not closed by its page.
+  int Run(const std::function<void()>& start);
+  // Ends the event loop with this code.
+  static void End(int code);
+
+ private:
+  struct Parts;
+  std::unique_ptr<Parts> parts_;
+};
 
 }  // namespace kit

@@ -1,6 +1,8 @@
 #pragma once
-// The controls the screens are built from: thin objects over Qt widgets that
-// offer exactly the properties and events the screens use, placed in twips.
+// The controls the screens are built from: thin objects over the platform's
+// own controls (Qt widgets on the desktop, kit/qt/; page elements in the
+// browser, kit/web/) that offer exactly the properties and events the
+// screens use, placed in twips.
 //
 // Event contract (every screen relies on it):
 // - A program-set text raises the box's change handler at once, nested inside
@@ -13,10 +15,8 @@
 //   windowed ones (text boxes, buttons, frames), each kind in creation order.
 
 #include <QColor>
-#include <QPointer>
 #include <QString>
 #include <QTimer>
-#include <QWidget>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -24,16 +24,14 @@
 
 #include "kit/units.h"
 
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QStatusBar;
-class QProgressBar;
-
 namespace kit {
 
 class Clock;
 class Container;
+
+// The platform's object behind a control or a container: each backend defines
+// it, and nothing outside the backend looks inside.
+struct Native;
 
 enum class Align { Left, Centre, Right };
 enum class VAlign { Top, Centre, Bottom };
@@ -66,13 +64,17 @@ class Control {
   // that is hidden and shown again comes in front of the rest, so that what a
   // step shows is what the pupil sees and clicks there.
   void ComeToFrontWhenShown() { frontWhenShown_ = true; }
+  // Where the control stands on a platform worked by touch (the page):
+  // controls placed partly over each other leave a mouse the strip on view,
+  // which is too little for a finger. Elsewhere the control keeps its place.
+  void SetTouchPlace(const Place& place);
 
-  // For the toolkit itself and for test drivers; screens do not use it.
-  QWidget* Widget() const { return widget_; }
+  // For the backend itself and for its test drivers; screens do not use it.
+  Native& Platform() const { return *native_; }
 
  protected:
   enum class Layer { Graphical, Windowed };
-  Control(Container& parent, QWidget* widget, const Place& place, Layer layer);
+  Control(Container& parent, std::unique_ptr<Native> native, const Place& place, Layer layer);
   virtual void ApplyColours();
   // Moves the control to a new place in its container.
   void Move(const Place& place);
@@ -82,7 +84,7 @@ class Control {
   bool HasFocus() const;
 
  private:
-  QPointer<QWidget> widget_;
+  std::unique_ptr<Native> native_;
   Place place_;
   QColor back_;
   QColor fore_;
@@ -92,13 +94,16 @@ class Control {
 // Something controls are placed in: a window or a frame.
 class Container {
  public:
-  virtual ~Container() = default;
-  virtual QWidget* Surface() const = 0;
+  Container();
+  virtual ~Container();
+  // Where the container's controls are placed.
+  virtual Native& Surface() const = 0;
 
  private:
   friend class Control;
-  void Adopt(QWidget* widget, bool windowed);
-  QPointer<QWidget> firstWindowed_;
+  // How the backend keeps the controls' order (graphical under windowed).
+  struct Stacking;
+  std::unique_ptr<Stacking> stacking_;
 };
 
 // An indexed group of controls: one name, an element per index. A group whose
@@ -166,8 +171,6 @@ class TextBox final : public Control {
   std::function<void(int& keyAscii)> onKeyPress;
   std::function<void()> onClick;
 
-  QLineEdit* Edit() const;
-
  protected:
   void ApplyColours() override;
 };
@@ -181,9 +184,6 @@ class Label final : public Control {
   // Room between the caption and the label's edge.
   void SetMargin(int twips);
   std::function<void()> onClick;
-
- private:
-  QLabel* label_;
 };
 
 // How a picture button looks: its picture, tool tip and background.
@@ -220,8 +220,6 @@ class Button final : public Control {
   // Names the button by its caption, or by its tip where the caption is a
   // picture or drawn by a label, which a screen reader does not see.
   void Rename();
-  QPushButton* button_;
-  QLabel* captionUnder_ = nullptr;  // a caption drawn by a label: under a picture, or at an edge
 };
 
 // A picture from the compiled-in resources, drawn at its place's size (or at
@@ -255,7 +253,7 @@ class Shape final : public Control {
 class Frame final : public Control, public Container {
  public:
   Frame(Container& parent, const Place& place, const QString& caption, const Font& font = {});
-  QWidget* Surface() const override { return Widget(); }
+  Native& Surface() const override { return Platform(); }
   QString Caption() const;
 };
 
@@ -292,11 +290,8 @@ class StatusBar final : public Control {
   Place PanelRect(int panel) const;  // in the status bar
   int PanelWidth(int panel) const;
   int BlankWidth() const;            // of one blank in the panels' font
-  QStatusBar* Bar() const;
 
  private:
-  void LayOut() const;
-  std::vector<QLabel*> panels_;
   std::vector<QString> tags_;
 };
 
@@ -312,9 +307,6 @@ class ProgressBar final : public Control {
   // in its container again.
   void PlaceInto(StatusBar& bar, const Place& place);
   void TakeBack(Container& owner);
-
- private:
-  QProgressBar* bar_;
 };
 
 }  // namespace kit

@@ -1,6 +1,5 @@
 #include "kit/keyfilter.h"
 
-#include "kit/keyinput.h"
 #include "kit/numbers.h"
 
 namespace kit {

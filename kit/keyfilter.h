@@ -31,4 +31,8 @@ void ChangeRule(TextBox& box, QStringView allowed);
 // Wires both rules into a box; for screens whose change handler does nothing else.
 void FilterAsNumber(TextBox& box, QStringView allowed);
 
+// The text that a paste would put into a box now: the clipboard's on the
+// desktop, the text being pasted in the page. Each backend gives it.
+QString ClipboardText();
+
 }  // namespace kit

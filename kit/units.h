@@ -3,10 +3,10 @@
 // into device-independent pixels here and nowhere else.
 
 #include <QColor>
-#include <QFont>
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <cmath>
 
 namespace kit {
 
@@ -55,18 +55,16 @@ QColor SystemWindowColour();
 
 // A font given as on the drawings: family and size in points. Sizes are turned
 // into pixels at 96 dots per inch so that text keeps its size against the
-// twips-based boards whatever the display's dpi. Where the desktop lacks Arial,
-// the font names its metric-compatible stand-in (the substitutes registered
-// once in InstallFontSubstitutes), so Qt need not search for it.
+// twips-based boards whatever the display's dpi. Where the platform lacks
+// Arial, the backend draws the font in its metric-compatible stand-in.
 struct Font {
   double points = 9.75;
   bool bold = false;
   bool italic = false;
   QString family = QStringLiteral("Arial");
-  QFont ToQFont() const;
+  // The size in pixels at 96 dots per inch.
+  int Pixels() const { return static_cast<int>(std::lround(points * 96.0 / 72.0)); }
 };
-
-void InstallFontSubstitutes();
 
 // The whole display, in twips.
 int DisplayWidth();

@@ -14,9 +14,6 @@
 
 #include "kit/controls.h"
 
-class QMainWindow;
-class QMenu;
-
 namespace kit {
 
 class Window : public Container {
@@ -77,33 +74,32 @@ class Window : public Container {
   // The help key (F1), wherever the focus is in the window.
   void OnHelpKey(std::function<void()> handler);
 
-  QWidget* Surface() const override;
-  QWidget* Top_() const { return top_.get(); }
+  Native& Surface() const override;
+  // The platform's own window, for the backend and its test drivers.
+  Native& Platform() const;
+
+  // The backend's part of a window.
+  struct Parts;
 
  protected:
-  // For the frame window, which brings its own top-level widget.
-  Window(std::unique_ptr<QWidget> top, const QString& caption, const QColor& back);
+  // For the frame window, which brings a menu bar.
+  struct WithMenuBar {};
+  Window(WithMenuBar, const QString& caption, int width, int height, const QColor& back);
   virtual void Form_Load() {}
   virtual void Form_Activate() {}
 
  private:
   void Init(const QString& caption, const QColor& back);
-  class OwnerWatch;
-  class FrameWatch;
   // The visible window kept above this one that was shown last, or null.
   Window* InUseAbove() const;
   void FrontAbove();
 
-  std::unique_ptr<QWidget> top_;
-  std::unique_ptr<OwnerWatch> ownerWatch_;  // on an owner: its activation and exposure
-  std::unique_ptr<FrameWatch> frameWatch_;
+  std::unique_ptr<Parts> parts_;
   std::vector<Window*> above_;              // windows kept above this one
   Window* owner_ = nullptr;                 // the window this one is kept above
   unsigned long long shownAt_ = 0;          // when this window was last shown, in shows
-  QWidget* surface_ = nullptr;
   QColor back_;
   bool loaded_ = false;
-  bool centreWhenFramed_ = false;  // centred while the desktop's frame was not yet known
 };
 
 class MenuItem {
@@ -117,7 +113,6 @@ class FrameWindow : public Window {
   FrameWindow(const QString& caption, int width, int height, const QColor& back);
   // Adds a menu with one item; the returned item lives as long as the window.
   MenuItem& AddMenu(const QString& menuCaption, const QString& itemCaption);
-  QMainWindow* Main() const;
 
  private:
   std::vector<std::unique_ptr<MenuItem>> items_;

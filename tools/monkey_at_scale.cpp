@@ -18,7 +18,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "kit/application.h"
+#include "kit/qt/application.h"
 #include "support/monkey.h"
 
 namespace {

@@ -19,6 +19,7 @@
 #include "support/solve_screens.h"
 #include "support/testmain.h"
 #include "written/frmcijferdeel0.h"
+#include "kit/qt/native.h"
 
 using testing_support::Pupil;
 
@@ -43,7 +44,7 @@ QStringList Unnamed(QAccessibleInterface* iface) {
   return out;
 }
 
-QStringList Unnamed(kit::Window& w) { return Unnamed(QAccessible::queryAccessibleInterface(w.Top_())); }
+QStringList Unnamed(kit::Window& w) { return Unnamed(QAccessible::queryAccessibleInterface(kit::qt::Top(w))); }
 
 // Works the exercise as a pupil who can divide until nothing is left to
 // write (at most `moves` moves). Whether CONTROLE is then on view.
@@ -61,13 +62,13 @@ bool WorkUntilControle(kit::Window& w, int moves) {
 }
 
 QString Description(kit::Window& w) {
-  return QAccessible::queryAccessibleInterface(w.Top_())->text(QAccessible::Description);
+  return QAccessible::queryAccessibleInterface(kit::qt::Top(w))->text(QAccessible::Description);
 }
 
 // What the window last made heard: the notification on view, as a screen
 // reader reads it from the tree; empty when none is on view.
 QString Heard(kit::Window& w) {
-  QAccessibleInterface* top = QAccessible::queryAccessibleInterface(w.Top_());
+  QAccessibleInterface* top = QAccessible::queryAccessibleInterface(kit::qt::Top(w));
   for (int i = 0; i < top->childCount(); ++i) {
     QAccessibleInterface* c = top->child(i);
     if (c && c->role() == QAccessible::Notification && !c->state().invisible) return c->text(QAccessible::Name);
@@ -87,7 +88,7 @@ void TreeTexts(QAccessibleInterface* iface, QStringList& out) {
 }
 QStringList TreeTexts(kit::Window& w) {
   QStringList out;
-  TreeTexts(QAccessible::queryAccessibleInterface(w.Top_()), out);
+  TreeTexts(QAccessible::queryAccessibleInterface(kit::qt::Top(w)), out);
   return out;
 }
 
@@ -118,8 +119,8 @@ class tst_accessible : public QObject {
     kit::Window& w = shell_steps::ShellWindow(p, where);
     QCOMPARE(Unnamed(w), QStringList());
     QCOMPARE(Unnamed(p.MDIForm2()), QStringList());
-    QCOMPARE(QAccessible::queryAccessibleInterface(w.Top_())->role(), QAccessible::Window);
-    QVERIFY(!QAccessible::queryAccessibleInterface(w.Top_())->text(QAccessible::Name).isEmpty());
+    QCOMPARE(QAccessible::queryAccessibleInterface(kit::qt::Top(w))->role(), QAccessible::Window);
+    QVERIFY(!QAccessible::queryAccessibleInterface(kit::qt::Top(w))->text(QAccessible::Name).isEmpty());
   }
 
   // The picture buttons that had no name are heard by their tip or caption.
@@ -127,7 +128,7 @@ class tst_accessible : public QObject {
     app::Program p;
     QVERIFY(shell_steps::ToMenu(p));
     auto name = [](const kit::Control& c) {
-      return QAccessible::queryAccessibleInterface(c.Widget())->text(QAccessible::Name);
+      return QAccessible::queryAccessibleInterface(kit::qt::Widget(c))->text(QAccessible::Name);
     };
     QCOMPARE(name(p.frmkiesbasis().cmdeinde), QStringLiteral("S T O P"));
     QCOMPARE(name(p.frmkiesbasis().Command3), QStringLiteral("Ik deel zonder rest"));
@@ -148,7 +149,7 @@ class tst_accessible : public QObject {
     testing_support::ProgramRun run(testing_support::ClockChance{});
     kit::Window& w = run.Open<kit::Window>(name.toStdString());
     QVERIFY(run.Ok());
-    QCOMPARE(QAccessible::queryAccessibleInterface(w.Top_())->role(), QAccessible::Window);
+    QCOMPARE(QAccessible::queryAccessibleInterface(kit::qt::Top(w))->role(), QAccessible::Window);
     QCOMPARE(Unnamed(w), QStringList());
 
     QAbstractButton* start = Pupil::Offered(w, u"START");
@@ -244,7 +245,7 @@ class tst_accessible : public QObject {
     QTRY_VERIFY2(Heard(s).contains(u"fout. Jouw uitkomst: "), qPrintable(Heard(s)));
     QVERIFY2(Heard(s).contains(u"Fout in: rest."), qPrintable(Heard(s)));
     QCOMPARE(rest.BackColor(), kit::colours::kWrong);
-    QCOMPARE(QAccessible::queryAccessibleInterface(rest.Widget())->text(QAccessible::Description),
+    QCOMPARE(QAccessible::queryAccessibleInterface(kit::qt::Widget(rest))->text(QAccessible::Description),
              QStringLiteral("fout"));
     QVERIFY(Pupil::Click(s.cmdnieuw));
     QVERIFY(Description(s).isEmpty());
@@ -301,12 +302,12 @@ class tst_accessible : public QObject {
     testing_support::ProgramRun run(testing_support::ClockChance{});
     auto& s = run.Open<written::frmcijferdeel0>("frmcijferdeel0");
     auto name = [](const kit::Control& c) {
-      return QAccessible::queryAccessibleInterface(c.Widget())->text(QAccessible::Name);
+      return QAccessible::queryAccessibleInterface(kit::qt::Widget(c))->text(QAccessible::Name);
     };
     QCOMPARE(name(s.txtaftrek[box]), expected);
     QCOMPARE(name(s.txtquotient[1]), QStringLiteral("quotiënt, tientallen"));
     QCOMPARE(name(s.txtdeeltal[0]), QStringLiteral("deeltal, honderdtallen"));
-    QAccessibleInterface* head = QAccessible::queryAccessibleInterface(s.txtorde[0].Widget());
+    QAccessibleInterface* head = QAccessible::queryAccessibleInterface(kit::qt::Widget(s.txtorde[0]));
     QCOMPARE(head->role(), QAccessible::StaticText);
     QCOMPARE(head->text(QAccessible::Name), QStringLiteral("honderdtallen"));
   }

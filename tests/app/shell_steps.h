@@ -18,6 +18,7 @@
 #include "app/program.h"
 #include "support/open_screen.h"
 #include "support/pupil.h"
+#include "kit/qt/native.h"
 
 namespace shell_steps {
 
@@ -35,7 +36,7 @@ using testing_support::Pupil;
 // menu's title opens it, a click on the item chooses it. False when the menu
 // bar cannot be used (the main window is unavailable) or the item is missing.
 [[nodiscard]] inline bool ChooseMenuItem(app::MDIForm2& window, const QString& menu, const QString& item) {
-  QMenuBar* bar = window.Main()->menuBar();
+  QMenuBar* bar = kit::qt::Main(window)->menuBar();
   if (!Pupil::CanClick(bar)) return false;
   for (QAction* title : bar->actions()) {
     if (title->text() != menu || !title->menu()) continue;
@@ -88,8 +89,8 @@ struct EndWatch {
 
 // The window lies centred on the whole display, to the pixel.
 [[nodiscard]] inline bool Centred(const kit::Window& w) {
-  const QRect frame = w.Top_()->frameGeometry();
-  const QRect display = w.Top_()->screen()->geometry();
+  const QRect frame = kit::qt::Top(w)->frameGeometry();
+  const QRect display = kit::qt::Top(w)->screen()->geometry();
   const int dx = (display.width() - frame.width()) / 2 - frame.x();
   const int dy = (display.height() - frame.height()) / 2 - frame.y();
   return std::abs(dx) <= 1 && std::abs(dy) <= 1;
@@ -97,8 +98,8 @@ struct EndWatch {
 
 // Kept above the main window by the desktop, whatever the main window's state.
 [[nodiscard]] inline bool KeptAboveMain(app::Program& p, const kit::Window& w) {
-  const QWindow* handle = w.Top_()->windowHandle();
-  return handle && handle->transientParent() == p.MDIForm2().Top_()->windowHandle();
+  const QWindow* handle = kit::qt::Top(w)->windowHandle();
+  return handle && handle->transientParent() == kit::qt::Top(p.MDIForm2())->windowHandle();
 }
 
 }  // namespace shell_steps

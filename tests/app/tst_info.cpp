@@ -10,6 +10,7 @@
 
 #include "shell_steps.h"
 #include "support/testmain.h"
+#include "kit/qt/native.h"
 
 using namespace shell_steps;
 using testing_support::Shot;
@@ -39,7 +40,7 @@ void Tick(app::frminfo& info, int n) {
 // The leftmost column of the first panel that holds ink (dark text pixels),
 // as a fraction of the panel's width; -1 when the panel shows no text.
 double LeftmostInk(app::frminfo& info) {
-  QStatusBar* bar = info.StatusBar1.Bar();
+  QStatusBar* bar = kit::qt::Bar(info.StatusBar1);
   const QRect panel = info.StatusBar1.PanelRect(0).Pixels().adjusted(2, 2, -2, -2);
   const QImage img = bar->grab(panel).toImage();
   const qreal dpr = img.devicePixelRatio();
@@ -106,12 +107,12 @@ class InfoTest : public QObject {
     app::Program p({}, Stepped());
     QVERIFY(OpenInfo(p));
     app::frminfo& info = p.frminfo();
-    QStatusBar* bar = info.StatusBar1.Bar();
-    const QRect client = info.Surface()->rect();
+    QStatusBar* bar = kit::qt::Bar(info.StatusBar1);
+    const QRect client = kit::qt::Surface(info)->rect();
     QVERIFY(info.StatusBar1.PanelCount() >= 2);
     QCOMPARE(bar->geometry().bottom(), client.bottom());
     QCOMPARE(bar->geometry().width(), client.width());
-    QWidget* progress = info.ProgressBar1.Widget();
+    QWidget* progress = kit::qt::Widget(info.ProgressBar1);
     QCOMPARE(progress->parentWidget(), static_cast<QWidget*>(bar));
     const QRect first = info.StatusBar1.PanelRect(0).Pixels();
     const QRect second = info.StatusBar1.PanelRect(1).Pixels();
@@ -131,7 +132,7 @@ class InfoTest : public QObject {
     app::Program p({}, Stepped());
     QVERIFY(OpenInfo(p));
     app::frminfo& info = p.frminfo();
-    QWidget* progress = info.ProgressBar1.Widget();
+    QWidget* progress = kit::qt::Widget(info.ProgressBar1);
     const auto at = [progress](double fraction) {
       const QImage img = progress->grab().toImage();
       const qreal dpr = img.devicePixelRatio();

@@ -13,6 +13,7 @@
 #include "written/frmcijferdeel0.h"
 #include "written/frmcijferdelen4.h"
 #include "written/frmcijferdelen5.h"
+#include "kit/qt/native.h"
 
 using namespace shell_steps;
 using testing_support::Shot;
@@ -90,7 +91,7 @@ struct Text {
   const char* expected;
 };
 const Text kTexts[] = {
-    {"main window menu", [](app::Program& p) { return p.MDIForm2().Main()->menuBar()->actions().value(0)->text(); },
+    {"main window menu", [](app::Program& p) { return kit::qt::Main(p.MDIForm2())->menuBar()->actions().value(0)->text(); },
      "OPENEN "},
     {"welcome caption", [](app::Program& p) { return p.frmmecenaat1().Caption(); }, ""},
     {"Label11", [](app::Program& p) { return p.frmmecenaat1().Label11.Caption(); },
@@ -183,7 +184,7 @@ class ShellTest : public QObject {
     QCOMPARE(p.frmkiesbasis().lblgemaakt.Caption(), QStringLiteral("0"));
     if (!byMenuBar) Shot(p.frmkiesbasis(), QStringLiteral("menu"));
     // The menu stays usable whatever the main window's state.
-    QVERIFY(Pupil::CanClick(p.frmkiesbasis().Command1.Widget()));
+    QVERIFY(Pupil::CanClick(kit::qt::Widget(p.frmkiesbasis().Command1)));
     // An unavailable main window offers no menu bar.
     QCOMPARE(ChooseBasis(p), mainAvailable);
   }
@@ -238,13 +239,13 @@ class ShellTest : public QObject {
     kit::Window& screen = e.screen(p);
     QVERIFY(screen.Visible());
     QCOMPARE(screen.Caption(), QString::fromLatin1(e.screenCaption));
-    QCOMPARE(screen.Surface()->size(), QSize(kit::Px(e.clientWidth), kit::Px(e.clientHeight)));
+    QCOMPARE(kit::qt::Surface(screen)->size(), QSize(kit::Px(e.clientWidth), kit::Px(e.clientHeight)));
     QVERIFY(Centred(screen));
     QVERIFY(!menu.Visible());
     QVERIFY(!p.frmmecenaat1().Visible());
     QVERIFY(!p.MDIForm2().Available());
     QVERIFY(KeptAboveMain(p, screen));
-    QVERIFY(screen.Top_()->isEnabled());
+    QVERIFY(kit::qt::Top(screen)->isEnabled());
     if (auto* scoring = dynamic_cast<kit::ScoringScreen*>(&screen)) QCOMPARE(scoring->totaaljuist, 7);
     QCOMPARE(menu.lblgemaakt.Caption(), e.resetsTotal ? QStringLiteral("0") : QStringLiteral("7"));
 
@@ -296,13 +297,13 @@ class ShellTest : public QObject {
     app::Program p;
     QVERIFY(ToMenu(p));
     app::frmkiesbasis& menu = p.frmkiesbasis();
-    const QRect client = menu.Surface()->rect();
+    const QRect client = kit::qt::Surface(menu)->rect();
     const int buttonsLeft = kit::Px(menu.Shape1.Geometry().left);
     for (kit::Picture* picture : Cycle(menu)) {
-      const QRect r = picture->Widget()->geometry();
+      const QRect r = kit::qt::Widget(*picture)->geometry();
       QVERIFY2(client.contains(r), qPrintable(picture->ToolTipText()));
       QVERIFY(r.right() < buttonsLeft);
-      QCOMPARE(r.topLeft(), menu.imgmeisje.Widget()->geometry().topLeft());
+      QCOMPARE(r.topLeft(), kit::qt::Widget(menu.imgmeisje)->geometry().topLeft());
     }
   }
 
@@ -399,7 +400,7 @@ class ShellTest : public QObject {
     app::Program p;
     QVERIFY(ToMenu(p));
     app::frmkiesbasis& menu = p.frmkiesbasis();
-    const QImage img = menu.Surface()->grab().toImage();
+    const QImage img = kit::qt::Surface(menu)->grab().toImage();
     const qreal dpr = img.devicePixelRatio();
     // Along a row through the button's upper part, left of the picture: white
     // up to the button's left edge, then its colour.

@@ -12,6 +12,7 @@
 #include "support/open_screen.h"
 #include "support/pupil.h"
 #include "support/testmain.h"
+#include "kit/qt/native.h"
 
 using blocks::frmcijferdeel;
 using testing_support::Pupil;
@@ -36,7 +37,7 @@ bool ScriptUsedUp(app::Program& p) {
   return script.Left() == 0 && !script.Overrun();
 }
 
-bool Seen(const kit::Control& c) { return c.Widget()->isVisibleTo(c.Widget()->window()); }
+bool Seen(const kit::Control& c) { return kit::qt::Widget(c)->isVisibleTo(kit::qt::Widget(c)->window()); }
 
 // The slots in which a block is on view. Blocks that lie on one place count
 // once, under the highest index there: a share's element 0 counts as slot 1.
@@ -79,7 +80,7 @@ int SeenFrames(frmcijferdeel& s) {
 // Everything the screen holds: each widget's place, whether it is shown and its text.
 QStringList Snapshot(frmcijferdeel& s) {
   QStringList all;
-  for (QWidget* w : s.Surface()->findChildren<QWidget*>()) {
+  for (QWidget* w : kit::qt::Surface(s)->findChildren<QWidget*>()) {
     QString text;
     if (auto* l = qobject_cast<QLabel*>(w)) text = l->text();
     if (auto* e = qobject_cast<QLineEdit*>(w)) text = e->text();
@@ -93,7 +94,7 @@ QStringList Snapshot(frmcijferdeel& s) {
 
 // Shares the problem out with the keyboard: the divisor button has the focus.
 void ShareOut(frmcijferdeel& s) {
-  QCOMPARE(Pupil::Focused(), s.cmddeler[s.deler].Widget());
+  QCOMPARE(Pupil::Focused(), kit::qt::Widget(s.cmddeler[s.deler]));
   Pupil::Key(Qt::Key_Space);
 }
 
@@ -158,7 +159,7 @@ class BlocksTest : public QObject {
     QCOMPARE(s.lbldelertje.Caption(), QString::number(deler));
     for (int i = 0; i < 10; ++i) QVERIFY(!Seen(s.cmddeler[i]));
     QVERIFY(Seen(s.cmdstop2));
-    QCOMPARE(Pupil::Focused(), s.cmdstart.Widget());
+    QCOMPARE(Pupil::Focused(), kit::qt::Widget(s.cmdstart));
     testing_support::Shot(s, QStringLiteral("blocks_") + QString::fromLatin1(QTest::currentDataTag()));
   }
 
@@ -210,13 +211,13 @@ class BlocksTest : public QObject {
     QVERIFY(Pupil::Click(s.cmdstart));
     kit::TextBox& box = head ? s.txtorde[column] : s.txtquotient[column];
     QVERIFY(Pupil::Click(box));
-    QCOMPARE(Pupil::FocusedBox(), box.Edit());
+    QCOMPARE(Pupil::FocusedBox(), kit::qt::Edit(box));
     Pupil::Type(QStringLiteral("9x"));
     Pupil::Backspace();
     Pupil::Key(Qt::Key_Delete);
     Pupil::SetClipboard(QStringLiteral("77"));
     Pupil::Paste();
-    Pupil::PasteFromContextMenu(box.Edit());
+    Pupil::PasteFromContextMenu(kit::qt::Edit(box));
     QCOMPARE(box.Text(), text);
     QVERIFY(Pupil::Click(s.cmddeler[4]));
     QCOMPARE(Sentence(s), QStringLiteral("347 : 4 = 86 rest 3"));

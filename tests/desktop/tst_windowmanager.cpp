@@ -22,6 +22,7 @@
 #include "support/pupil.h"
 #include "support/testmain.h"
 #include "written/frmcijferdeel0.h"
+#include "kit/qt/native.h"
 
 using testing_support::Pupil;
 
@@ -43,7 +44,7 @@ QList<WId> RootWindows(const char* property) {
   return ids;
 }
 
-WId Id(kit::Window& w) { return w.Top_()->winId(); }
+WId Id(kit::Window& w) { return kit::qt::Top(w)->winId(); }
 
 // Of the program's windows on view, the one the window manager stacks highest.
 WId TopOf(app::Program& p) {
@@ -65,7 +66,7 @@ WId Active() {
 // and Qt agrees that the keyboard goes there.
 bool InUse(app::Program& p, kit::Window& screen) {
   return TopOf(p) == Id(screen) && Active() == Id(screen) &&
-         QGuiApplication::focusWindow() == screen.Top_()->windowHandle();
+         QGuiApplication::focusWindow() == kit::qt::Top(screen)->windowHandle();
 }
 
 QString Describe(app::Program& p, kit::Window& screen) {
@@ -127,7 +128,7 @@ class WindowManagerTest : public QObject {
     QTRY_VERIFY2_WITH_TIMEOUT(InUse(p, welcome), qPrintable(Describe(p, welcome)), 5000);
     QTRY_VERIFY(FrameCentred(welcome));
     // The keyboard is in the big button at once: Space starts.
-    QCOMPARE(QApplication::focusWidget(), welcome.cmdkombinnen.Widget());
+    QCOMPARE(QApplication::focusWidget(), kit::qt::Widget(welcome.cmdkombinnen));
 
     XKey("space");
     app::frmkiesbasis& menu = p.frmkiesbasis();

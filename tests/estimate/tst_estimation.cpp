@@ -9,6 +9,7 @@
 #include "support/open_screen.h"
 #include "support/pupil.h"
 #include "support/testmain.h"
+#include "kit/qt/native.h"
 
 using kit::ScriptedRandom;
 using testing_support::Pupil;
@@ -44,7 +45,7 @@ struct Session : testing_support::ProgramRun {
 // Types an estimate into the box that has the focus and asks for the check.
 template <class S>
 void Estimate(S& s, const QString& estimate) {
-  QCOMPARE(Pupil::FocusedBox(), s.txtschat.Edit());
+  QCOMPARE(Pupil::FocusedBox(), kit::qt::Edit(s.txtschat));
   Pupil::Type(estimate);
   QVERIFY(Pupil::Click(s.cmdcontrole));
 }
@@ -106,7 +107,7 @@ class EstimationTest : public QObject {
       QCOMPARE(int(f.ondergrens), ondergrens);
       QCOMPARE(int(f.bovengrens), ondergrens + 14);
       QVERIFY(f.lbldeeltal[6].Caption().isEmpty());
-      QVERIFY(!Pupil::CanClick(f.cmdstop2.Widget()));
+      QVERIFY(!Pupil::CanClick(kit::qt::Widget(f.cmdstop2)));
       Estimate(f, estimate);
       QCOMPARE(f.BackColor(), accepted ? kit::colours::kRight : kit::colours::kWrong);
       QCOMPARE(int(f.totaaljuist), accepted ? 1 : 0);
@@ -114,8 +115,8 @@ class EstimationTest : public QObject {
       // The estimate stays to be seen, out of reach, and the way on is START.
       QCOMPARE(f.txtschat.Text(), estimate);
       QVERIFY(!f.txtschat.Enabled());
-      QCOMPARE(Pupil::Focused(), f.cmdstart.Widget());
-      QVERIFY(Pupil::CanClick(f.cmdstop2.Widget()));
+      QCOMPARE(Pupil::Focused(), kit::qt::Widget(f.cmdstart));
+      QVERIFY(Pupil::CanClick(kit::qt::Widget(f.cmdstop2)));
       QVERIFY(!Pupil::Click(f.cmdcontrole));
     });
   }
@@ -298,9 +299,9 @@ class EstimationTest : public QObject {
       QVERIFY(f.lbldeeltal[0].Caption().isEmpty());
       QVERIFY(f.lbldeeltal[6].Caption().isEmpty());
       QCOMPARE(f.lbldeeltal[4].Caption(), QStringLiteral("?"));
-      QVERIFY(Pupil::CanClick(f.cmdstart.Widget()));
-      QVERIFY(Pupil::CanClick(f.cmdstop2.Widget()));
-      QVERIFY(!Pupil::CanClick(f.cmdcontrole.Widget()));
+      QVERIFY(Pupil::CanClick(kit::qt::Widget(f.cmdstart)));
+      QVERIFY(Pupil::CanClick(kit::qt::Widget(f.cmdstop2)));
+      QVERIFY(!Pupil::CanClick(kit::qt::Widget(f.cmdcontrole)));
     });
   }
 

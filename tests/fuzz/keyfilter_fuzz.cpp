@@ -27,11 +27,12 @@
 #include <string>
 #include <vector>
 
-#include "kit/application.h"
+#include "kit/qt/application.h"
 #include "kit/keyfilter.h"
-#include "kit/keyinput.h"
+#include "kit/qt/keyinput.h"
 #include "kit/window.h"
 #include "fuzz_oracle.h"
+#include "kit/qt/native.h"
 
 namespace {
 
@@ -173,7 +174,7 @@ std::optional<std::string> Run(const std::uint8_t* data, std::size_t size, bool 
                                std::vector<std::string>* trace) {
   Bench& bench = TheBench();
   kit::TextBox& box = bench.box;
-  QLineEdit* edit = box.Edit();
+  QLineEdit* edit = kit::qt::Edit(box);
   Bytes in(data, size);
 
   const bool withSign = in.Next() & 1;

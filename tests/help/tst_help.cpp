@@ -16,6 +16,7 @@
 #include "support/open_screen.h"
 #include "support/pupil.h"
 #include "support/testmain.h"
+#include "kit/qt/native.h"
 
 using board::Sheet;
 using testing_support::Pupil;
@@ -172,9 +173,9 @@ class HelpTest : public QObject {
     auto& s = run.Open<kit::ScoringScreen>(screen.toStdString());
     auto shown = [&s] { return s.lblhulp->Visible() ? s.lblhulp->Caption() : QString(); };
     // The help lies over no text, box or button of the screen's own, shown or not.
-    for (QWidget* c : s.Surface()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-      if (c != s.lblhulp->Widget() && (qobject_cast<QLabel*>(c) || qobject_cast<QLineEdit*>(c) || qobject_cast<QAbstractButton*>(c)))
-        QVERIFY(c == s.cmdhulp->Widget() || !c->geometry().intersects(s.lblhulp->Widget()->geometry().united(s.cmdhulp->Widget()->geometry())));
+    for (QWidget* c : kit::qt::Surface(s)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+      if (c != kit::qt::Widget(*s.lblhulp) && (qobject_cast<QLabel*>(c) || qobject_cast<QLineEdit*>(c) || qobject_cast<QAbstractButton*>(c)))
+        QVERIFY(c == kit::qt::Widget(*s.cmdhulp) || !c->geometry().intersects(kit::qt::Widget(*s.lblhulp)->geometry().united(kit::qt::Widget(*s.cmdhulp)->geometry())));
     Pupil::Key(Qt::Key_F1);
     QCOMPARE(shown(), QStringLiteral("Klik op START voor een nieuwe deling."));
     QVERIFY(Pupil::Click(Pupil::Offered(s, u"START")));

@@ -10,13 +10,14 @@
 #include <QTest>
 
 #include "app/frmkiesbasis.h"
-#include "kit/artwork.h"
+#include "kit/qt/artwork.h"
 #include "support/open_screen.h"
 #include "support/pupil.h"
 #include "support/solve_screens.h"
 #include "support/testmain.h"
 #include "written/frmcijferdeel0.h"
 #include "written/frmcijferdelen5.h"
+#include "kit/qt/native.h"
 
 using kit::ScriptedRandom;
 using testing_support::NextMove;
@@ -91,7 +92,7 @@ void HighDpi::menu() {
   testing_support::ProgramRun run;
   QVERIFY(run.ToMenu());
   auto& menu = run.p.frmkiesbasis();
-  QCOMPARE(menu.Top_()->devicePixelRatioF(), AskedScale());
+  QCOMPARE(kit::qt::Top(menu)->devicePixelRatioF(), AskedScale());
   testing_support::Shot(menu, u"menu-" + ScaleName());
   QCOMPARE(Pupil::PixelAt(menu, twips.x(), twips.y()), colour);
 }
@@ -105,7 +106,7 @@ void HighDpi::writtenBoard() {
   QVERIFY(Pupil::Click(s.cmdstart));
   // The opening with zero draws the dividend's blue line over H, T, E.
   QCOMPARE(Pupil::PixelAt(s, 2280, 1080), QColor(0, 0, 192));
-  Work(s, 60, s.txtaftrek[3].Edit());
+  Work(s, 60, kit::qt::Edit(s.txtaftrek[3]));
   QVERIFY(s.cmdcontrole.HasFocus());
   Pupil::Key(Qt::Key_Return);
   const kit::Place wrong = s.txtaftrek[3].Geometry();

@@ -15,6 +15,7 @@
 #include "support/pupil.h"
 #include "support/solve_screens.h"
 #include "support/testmain.h"
+#include "kit/qt/native.h"
 
 using kit::ScriptedRandom;
 using testing_support::NextMove;
@@ -26,7 +27,7 @@ namespace {
 
 // The frame button with this tool tip; null when the window has none.
 QWidget* FrameButton(kit::Window& w, const QString& tip) {
-  for (QPushButton* b : w.Top_()->findChildren<QPushButton*>())
+  for (QPushButton* b : kit::qt::Top(w)->findChildren<QPushButton*>())
     if (b->toolTip() == tip) return b;
   return nullptr;
 }
@@ -49,10 +50,10 @@ int TabTo(QWidget* target, Qt::KeyboardModifiers modifiers = Qt::NoModifier, int
 bool KeysToStart(testing_support::ProgramRun& run, const char* name, Qt::Key press) {
   app::Program& p = run.p;
   p.Start();
-  if (Pupil::Focused() != p.frmmecenaat1().cmdkombinnen.Widget()) return false;
+  if (Pupil::Focused() != kit::qt::Widget(p.frmmecenaat1().cmdkombinnen)) return false;
   Pupil::Key(Qt::Key_Space);
   if (!p.frmkiesbasis().Visible()) return false;
-  if (TabTo(testing_support::MenuButton(p, name)->Widget()) < 0) return false;
+  if (TabTo(kit::qt::Widget(*testing_support::MenuButton(p, name))) < 0) return false;
   Pupil::Key(Qt::Key_Space);
   kit::Window& screen = testing_support::ScreenNamed(p, name);
   if (!screen.Visible() || TabTo(FrameButton(screen, QStringLiteral("START"))) < 0) return false;

@@ -4,7 +4,7 @@
 
 #include <QTest>
 
-#include "kit/artwork.h"
+#include "kit/qt/artwork.h"
 #include "support/testmain.h"
 
 class ArtworkTest : public QObject {

@@ -6,7 +6,7 @@
 #include <QTest>
 #include <algorithm>
 
-#include "kit/units.h"
+#include "kit/qt/units.h"
 #include "support/testmain.h"
 
 class FontsTest : public QObject {
@@ -24,7 +24,7 @@ class FontsTest : public QObject {
   void sameFaceAsSubstitution() {
     QFETCH(QString, family);
     QFETCH(bool, bold);
-    const QFont named = kit::Font{15.75, bold, false, family}.ToQFont();
+    const QFont named = kit::ToQFont(kit::Font{15.75, bold, false, family});
     QFont asked(family);
     asked.setPixelSize(named.pixelSize());
     asked.setBold(bold);

@@ -11,6 +11,7 @@
 #include "support/solve_screens.h"
 #include "support/testmain.h"
 #include "written/frmcijferdeel0.h"
+#include "kit/qt/native.h"
 
 using namespace shell_steps;
 using testing_support::OpenFromMenu;
@@ -49,16 +50,16 @@ kit::SeriesScreen& Enter(ProgramRun& run, const Entry& e, const QString& total,
 // when none is; a complaint when they do not all lie on one spot in pixels or
 // when the one hit is not shown.
 QString OnTheSpot(kit::SeriesScreen& s) {
-  const QRect spot = s.cmdstart.Widget()->geometry();
-  if (spot.isEmpty() || !s.Surface()->rect().contains(spot)) return QStringLiteral("the spot lies off the window");
+  const QRect spot = kit::qt::Widget(s.cmdstart)->geometry();
+  if (spot.isEmpty() || !kit::qt::Surface(s)->rect().contains(spot)) return QStringLiteral("the spot lies off the window");
   QStringList shown;
   QString hit;
-  QWidget* top = s.Surface()->childAt(spot.center());
+  QWidget* top = kit::qt::Surface(s)->childAt(spot.center());
   for (kit::Button* b : {&s.cmdstart, &s.cmdcontrole, &s.cmdnieuw, &s.cmdnogeens}) {
-    QWidget* w = b->Widget();
-    if (w->parentWidget() != s.cmdstart.Widget()->parentWidget() || w->geometry() != spot)
+    QWidget* w = kit::qt::Widget(*b);
+    if (w->parentWidget() != kit::qt::Widget(s.cmdstart)->parentWidget() || w->geometry() != spot)
       return b->ToolTipText() + QStringLiteral(" lies off the spot");
-    if (w->isVisibleTo(s.Surface())) shown << b->ToolTipText();
+    if (w->isVisibleTo(kit::qt::Surface(s))) shown << b->ToolTipText();
     if (top && (top == w || w->isAncestorOf(top))) hit = b->ToolTipText();
   }
   if (shown.isEmpty() && hit.isEmpty()) return QString();
@@ -224,7 +225,7 @@ class FrameTest : public QObject {
     QCOMPARE(Pupil::Click(s.cmdstart), !top);
     // A refused click did nothing: START has not begun a series.
     QCOMPARE(int(s.reeksgemaakt), top ? 0 : 1);
-    if (top) QVERIFY(Pupil::CanClick(top->Widget()));
+    if (top) QVERIFY(Pupil::CanClick(kit::qt::Widget(*top)));
   }
 
   // A frame button that holds the keyboard shows it plainly: a ring of black
@@ -232,7 +233,7 @@ class FrameTest : public QObject {
   void focusedButtonShowsABroadMark() {
     ProgramRun run;
     kit::SeriesScreen& s = Enter(run, kEntries[2], QStringLiteral("0"));
-    QWidget* start = s.cmdstart.Widget();
+    QWidget* start = kit::qt::Widget(s.cmdstart);
     QVERIFY(QTest::qWaitForWindowActive(start->window()));
     auto ring = [&] {
       const QImage image = start->grab().toImage();

@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 #include <QTest>
 
-#include "kit/keyinput.h"
+#include "kit/qt/keyinput.h"
 #include "support/testmain.h"
 
 class KeyCodeTest : public QObject {

@@ -12,6 +12,7 @@
 #include "kit/window.h"
 #include "support/pupil.h"
 #include "support/testmain.h"
+#include "kit/qt/native.h"
 
 using testing_support::Pupil;
 
@@ -138,7 +139,7 @@ class KeyFilterTest : public QObject {
     Pupil::Backspace();
     QCOMPARE(b.box.Text(), QStringLiteral("3"));
     b.Start(QStringLiteral("34"), 0);
-    b.box.Edit()->selectAll();
+    kit::qt::Edit(b.box)->selectAll();
     Pupil::Key(Qt::Key_X, Qt::ControlModifier);  // cut: swallowed
     QCOMPARE(b.box.Text(), QStringLiteral("34"));
     Pupil::Key(Qt::Key_Delete, Qt::ShiftModifier);  // cut by its other binding
@@ -154,7 +155,7 @@ class KeyFilterTest : public QObject {
   void enterAndEscapeStayInTheBox() {
     Board b(kit::kDigits);
     b.box.onKeyPress = nullptr;
-    KeySpy window(b.window.Surface());
+    KeySpy window(kit::qt::Surface(b.window));
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_Up}) Pupil::Key(key);
     QCOMPARE(window.seen, (std::map<int, int>{{Qt::Key_Up, 1}}));
   }
@@ -192,7 +193,7 @@ class KeyFilterTest : public QObject {
     for (auto mods : {Qt::KeyboardModifiers(Qt::ControlModifier), Qt::KeyboardModifiers(Qt::ShiftModifier)}) {
       Board b(kit::kDigits);
       b.Start(start);
-      if (selected) b.box.Edit()->selectAll();
+      if (selected) kit::qt::Edit(b.box)->selectAll();
       Pupil::SetClipboard(clipboard);
       Pupil::Key(mods == Qt::ControlModifier ? Qt::Key_V : Qt::Key_Insert, mods);
       QCOMPARE(b.box.Text(), result);
@@ -211,7 +212,7 @@ class KeyFilterTest : public QObject {
       seen << b.box.Text();
       rule();
     };
-    QVERIFY(Pupil::PasteFromContextMenu(b.box.Edit()));
+    QVERIFY(Pupil::PasteFromContextMenu(kit::qt::Edit(b.box)));
     QCOMPARE(seen.value(0), QStringLiteral("2a13"));
     QCOMPARE(b.box.Text(), QStringLiteral("23"));
   }
@@ -220,7 +221,7 @@ class KeyFilterTest : public QObject {
     Board b(kit::kDigits);
     b.Start(QStringLiteral("2"));
     Pupil::SetClipboard(QStringLiteral("45"));
-    QVERIFY(Pupil::PasteFromContextMenu(b.box.Edit()));
+    QVERIFY(Pupil::PasteFromContextMenu(kit::qt::Edit(b.box)));
     QCOMPARE(b.box.Text(), QStringLiteral("245"));
   }
 
@@ -230,7 +231,7 @@ class KeyFilterTest : public QObject {
   void contextMenuIsDutchAndOnlyWhatTheRulesAllow() {
     Board b(kit::kDigits);
     b.Start(QStringLiteral("12"));
-    b.box.Edit()->selectAll();
+    kit::qt::Edit(b.box)->selectAll();
     Pupil::SetClipboard(QStringLiteral("3"));
     QStringList shown;
     QTimer::singleShot(0, [&] {
@@ -240,8 +241,8 @@ class KeyFilterTest : public QObject {
         menu->close();
       }
     });
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), b.box.Edit()->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(b.box.Edit(), &event);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), kit::qt::Edit(b.box)->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(kit::qt::Edit(b.box), &event);
     QCOMPARE(shown, (QStringList{QStringLiteral("Ongedaan maken-"), QStringLiteral("Kopi\u00EBren+"),
                                  QStringLiteral("Plakken+"), QStringLiteral("Alles selecteren+")}));
 
@@ -254,7 +255,7 @@ class KeyFilterTest : public QObject {
         popup->close();
       }
     });
-    QApplication::sendEvent(b.box.Edit(), &event);
+    QApplication::sendEvent(kit::qt::Edit(b.box), &event);
     QTest::qWait(20);
     QVERIFY(!popped);
   }
@@ -285,7 +286,7 @@ class KeyFilterTest : public QObject {
   void inputMethodAndDropsRefused() {
     Board b(kit::kDigits);
     b.Start(QStringLiteral("2"));
-    QLineEdit* edit = b.box.Edit();
+    QLineEdit* edit = kit::qt::Edit(b.box);
     QInputMethodEvent im;
     im.setCommitString(QStringLiteral("7"));
     QApplication::sendEvent(edit, &im);

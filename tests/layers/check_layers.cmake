@@ -2,7 +2,9 @@
 #   kit < board < help < the screens (estimate, written, placevalue, blocks) < app
 # A file may include its own folder and folders of lower layers, never a
 # folder of its own layer or above: a change low down then never has to look
-# up, and a second backend of kit/ stays inside kit/.
+# up. Platform code lives in kit/'s backends (kit/qt/, kit/web/): only a
+# backend's own files include it, so that no screen, and nothing kit/ shares,
+# knows which platform it runs on.
 #
 #   cmake -DROOT=<source tree> -P check_layers.cmake
 cmake_minimum_required(VERSION 3.22)
@@ -27,7 +29,16 @@ foreach(folder IN LISTS folders)
   foreach(source IN LISTS sources)
     math(EXPR files_read "${files_read} + 1")
     file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[A-Za-z_]+/")
+    set(own_backend "")
+    if(source MATCHES "^${ROOT}/kit/([a-z]+)/")
+      set(own_backend "${CMAKE_MATCH_1}")
+    endif()
     foreach(line IN LISTS includes)
+      if(line MATCHES "\"kit/([a-z]+)/" AND NOT CMAKE_MATCH_1 STREQUAL own_backend)
+        file(RELATIVE_PATH shown "${ROOT}" "${source}")
+        string(STRIP "${line}" line)
+        list(APPEND faults "${shown}: ${line} (only kit/${CMAKE_MATCH_1}/ itself includes kit/${CMAKE_MATCH_1}/)")
+      endif()
       string(REGEX REPLACE "^[^\"]*\"([A-Za-z_]+)/.*$" "\\1" target "${line}")
       if(target STREQUAL folder OR NOT DEFINED layer_${target})
         continue()

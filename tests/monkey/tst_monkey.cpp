@@ -22,6 +22,7 @@
 #include "support/pupil.h"
 #include "support/solve_screens.h"
 #include "support/testmain.h"
+#include "kit/qt/native.h"
 
 using testing_support::Monkey;
 using testing_support::Pupil;
@@ -98,7 +99,7 @@ void CounterLabelOutOfStep(Monkey& m) {
 void PutIntoAnswerBox(Monkey& m, const QString& text) {
   kit::Window& s = Open(m, &app::frmkiesbasis::Command2);
   Pupil::Click(Pupil::Offered(s, u"START"));
-  for (QLineEdit* e : s.Top_()->findChildren<QLineEdit*>()) {
+  for (QLineEdit* e : kit::qt::Top(s)->findChildren<QLineEdit*>()) {
     if (!e->isVisible() || !e->isEnabled()) continue;
     const QSignalBlocker quiet(e);  // past the box's own repair
     e->setText(text);
@@ -108,8 +109,8 @@ void AnswerBoxWithText(Monkey& m) { PutIntoAnswerBox(m, QStringLiteral("1a")); }
 void LoneMinusWithoutSign(Monkey& m) { PutIntoAnswerBox(m, QStringLiteral("-")); }
 void NoWayOn(Monkey& m) {
   kit::Window& s = Open(m, &app::frmkiesbasis::Command2);
-  for (QAbstractButton* b : s.Top_()->findChildren<QAbstractButton*>()) b->hide();
-  for (QLineEdit* e : s.Top_()->findChildren<QLineEdit*>()) e->setEnabled(false);
+  for (QAbstractButton* b : kit::qt::Top(s)->findChildren<QAbstractButton*>()) b->hide();
+  for (QLineEdit* e : kit::qt::Top(s)->findChildren<QLineEdit*>()) e->setEnabled(false);
 }
 
 // The screen turns its background red after a right estimate: the monkey
@@ -117,7 +118,7 @@ void NoWayOn(Monkey& m) {
 void WrongVerdict(Monkey& m) {
   kit::Window& s = Open(m, &app::frmkiesbasis::Command2);
   QAbstractButton* controle = nullptr;
-  for (QAbstractButton* b : s.Top_()->findChildren<QAbstractButton*>())
+  for (QAbstractButton* b : kit::qt::Top(s)->findChildren<QAbstractButton*>())
     if (b->toolTip() == u"CONTROLE") controle = b;
   // Connected before the monkey watches the screen, so it runs before the monkey looks.
   QObject::connect(controle, &QAbstractButton::clicked, controle, [&s] { s.SetBackColor(kit::colours::kWrong); });

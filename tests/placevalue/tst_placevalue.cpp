@@ -10,6 +10,7 @@
 #include "support/open_screen.h"
 #include "support/pupil.h"
 #include "support/testmain.h"
+#include "kit/qt/native.h"
 
 using kit::ScriptedRandom;
 using placevalue::PlaceValueScreen;
@@ -53,7 +54,7 @@ struct Session : testing_support::ProgramRun {
     if (const QString box = Board().Focus(); !box.isEmpty()) return box;
     QWidget* w = Pupil::Focused();
     for (kit::Button* b : {&s->cmdstart, &s->cmdcontrole, &s->cmdnieuw, &s->cmdnogeens, &s->cmdstop})
-      if (b->Widget() == w) return b->ToolTipText();
+      if (kit::qt::Widget(*b) == w) return b->ToolTipText();
     return QStringLiteral("?");
   }
   QString Shown() { return Board().Where(Look::Visible); }
@@ -62,7 +63,7 @@ struct Session : testing_support::ProgramRun {
   // A click where the pupil's mouse lands: on whichever button lies on top.
   void ClickSpot() {
     const kit::Place spot = s->cmdstart.Geometry();
-    QWidget* surface = s->Surface();
+    QWidget* surface = kit::qt::Surface(*s);
     const QPoint at = kit::TwipPoint{spot.left + spot.width / 2, spot.top + spot.height / 2}.Pixels();
     QWidget* hit = surface->childAt(at);
     QVERIFY(hit);

@@ -26,6 +26,7 @@
 #include "support/pupil.h"
 #include "support/solve_screens.h"
 #include "support/testmain.h"
+#include "kit/qt/native.h"
 
 using testing_support::NextMove;
 using testing_support::ProgramRun;
@@ -108,7 +109,7 @@ bool Feed(QLineEdit* box, Way way, const QString& text) {
 std::vector<QLineEdit*> AnswerBoxes(kit::Window& s) {
   std::vector<QLineEdit*> boxes;
   if (const auto* solver = testing_support::SolverFor(s)) solver->answerBoxes(s, boxes);
-  for (QLineEdit* e : s.Top_()->findChildren<QLineEdit*>())
+  for (QLineEdit* e : kit::qt::Top(s)->findChildren<QLineEdit*>())
     if (e->isVisible() && e->isEnabled() && !e->isReadOnly() && std::find(boxes.begin(), boxes.end(), e) == boxes.end())
       boxes.push_back(e);
   return boxes;
@@ -216,7 +217,7 @@ class BadInputTest : public QObject {
     auto& s = run.Open<kit::ExerciseScreen>(f.name);
     QVERIFY(run.Ok() && Press(s, u"START"));
     QLineEdit* box = Pupil::FocusedBox();
-    for (QLineEdit* e : s.Top_()->findChildren<QLineEdit*>())
+    for (QLineEdit* e : kit::qt::Top(s)->findChildren<QLineEdit*>())
       if (!box && Pupil::CanClick(e)) box = e;
     QVERIFY(box);
     if (Pupil::FocusedBox() != box) QVERIFY(Pupil::Click(box));

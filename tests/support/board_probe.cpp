@@ -3,6 +3,7 @@
 #include "board/board.h"
 #include "kit/keyfilter.h"
 #include "support/pupil.h"
+#include "kit/qt/native.h"
 
 namespace testing_support {
 
@@ -46,7 +47,7 @@ bool BoardProbe::Holds(const kit::TextBox& box, Look look, const QWidget* focuse
     case Look::Red: return box.BackColor() == kit::colours::kWrong;
     case Look::White: return box.BackColor() == kit::colours::kWhite;
     // Where the pupil's next key goes, as the Pupil types it.
-    case Look::Focus: return focused && focused == box.Widget();
+    case Look::Focus: return focused && focused == kit::qt::Widget(box);
   }
   return false;
 }

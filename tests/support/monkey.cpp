@@ -23,6 +23,7 @@
 #include "support/board_probe.h"
 #include "support/pupil.h"
 #include "support/solve_screens.h"
+#include "kit/qt/native.h"
 
 namespace testing_support {
 
@@ -134,7 +135,7 @@ bool Editable(const QLineEdit* e) { return e->isVisible() && e->isEnabled() && !
 // The screen's first widget of kind T that fits, or null.
 template <class T, class Fits>
 T* FirstOf(kit::Window& w, Fits fits) {
-  for (T* widget : w.Top_()->findChildren<T*>())
+  for (T* widget : kit::qt::Top(w)->findChildren<T*>())
     if (fits(widget)) return widget;
   return nullptr;
 }
@@ -275,7 +276,7 @@ void Monkey::Observe() {
   for (kit::Window* w : program_->Screens()) {
     if (std::find(watched_.begin(), watched_.end(), w) != watched_.end()) continue;
     watched_.push_back(w);
-    for (QAbstractButton* b : w->Top_()->findChildren<QAbstractButton*>())
+    for (QAbstractButton* b : kit::qt::Top(*w)->findChildren<QAbstractButton*>())
       QObject::connect(b, &QAbstractButton::clicked, b, [this, b] { OnButtonClicked(b); });
   }
   kit::Window* now = InUse();
@@ -288,7 +289,7 @@ void Monkey::OnButtonClicked(QAbstractButton* button) {
   if (!w) return;
   if (auto* menu = dynamic_cast<app::frmkiesbasis*>(w)) {
     for (const MenuEntry& e : kMenu) {
-      if ((menu->*e.button).Widget() != button) continue;
+      if (kit::qt::Widget((menu->*e.button)) != button) continue;
       for (kit::Window* s : VisibleScreens()) {
         if (!dynamic_cast<kit::ExerciseScreen*>(s)) continue;
         ScreenInfo& info = Info(s);
@@ -335,7 +336,7 @@ kit::Window* Monkey::WindowOf(const QWidget* widget) const {
   if (!widget) return nullptr;
   const QWidget* top = widget->window();
   for (kit::Window* w : program_->Screens())
-    if (w->Top_() == top) return w;
+    if (kit::qt::Top(*w) == top) return w;
   return nullptr;
 }
 
@@ -391,7 +392,7 @@ std::vector<QWidget*> Monkey::Controls(bool usable) const {
   std::vector<QWidget*> out;
   for (kit::Window* w : program_->Screens()) {
     if (usable && !w->Visible()) continue;
-    for (QWidget* c : w->Top_()->findChildren<QWidget*>()) {
+    for (QWidget* c : kit::qt::Top(*w)->findChildren<QWidget*>()) {
       if (c->testAttribute(Qt::WA_TransparentForMouseEvents) || InsideButtonOrMenuBar(c)) continue;
       if (qobject_cast<QMenuBar*>(c) || qobject_cast<QMenu*>(c) || c->isWindow()) continue;
       if (Pupil::CanClick(c) == usable) out.push_back(c);
@@ -406,7 +407,7 @@ std::vector<QLineEdit*> Monkey::AnswerBoxes(kit::Window& w) const {
     if (s.owns(w)) s.answerBoxes(w, out);
   // Whatever else the pupil can type into on a scoring screen answers too.
   if (dynamic_cast<kit::ScoringScreen*>(&w)) {
-    for (QLineEdit* e : w.Top_()->findChildren<QLineEdit*>())
+    for (QLineEdit* e : kit::qt::Top(w)->findChildren<QLineEdit*>())
       if (Editable(e) && std::find(out.begin(), out.end(), e) == out.end()) out.push_back(e);
   }
   return out;
@@ -416,11 +417,11 @@ std::vector<QLineEdit*> Monkey::AnswerBoxes(kit::Window& w) const {
 // window's menu is unavailable too: the pupil cannot go on.
 bool Monkey::DeadEnd(kit::Window& w) const {
   if (!dynamic_cast<kit::ExerciseScreen*>(&w)) return false;
-  for (QAbstractButton* b : w.Top_()->findChildren<QAbstractButton*>())
+  for (QAbstractButton* b : kit::qt::Top(w)->findChildren<QAbstractButton*>())
     if (Pupil::CanClick(b)) return false;
-  for (QLineEdit* e : w.Top_()->findChildren<QLineEdit*>())
+  for (QLineEdit* e : kit::qt::Top(w)->findChildren<QLineEdit*>())
     if (Editable(e)) return false;
-  return !Pupil::CanClick(program_->MDIForm2().Main()->menuBar());
+  return !Pupil::CanClick(kit::qt::Main(program_->MDIForm2())->menuBar());
 }
 
 // ------------------------------------------------------------------ invariants
@@ -623,7 +624,7 @@ void Monkey::CloseSomething() {
 }
 
 void Monkey::ChooseBasis() {
-  QMenuBar* bar = program_->MDIForm2().Main()->menuBar();
+  QMenuBar* bar = kit::qt::Main(program_->MDIForm2())->menuBar();
   QAction* basis = nullptr;
   for (QAction* m : bar->actions())
     if (m->menu())
@@ -680,7 +681,7 @@ bool Monkey::WorkExercise() {
   }
   // CONTROLE when it is shown; otherwise on to the next exercise.
   for (const char16_t* tip : {u"CONTROLE", u"START", u"NIEUW", u"NOG EENS"}) {
-    for (QAbstractButton* b : w->Top_()->findChildren<QAbstractButton*>()) {
+    for (QAbstractButton* b : kit::qt::Top(*w)->findChildren<QAbstractButton*>()) {
       if (b->toolTip() != QStringView(tip) || !Pupil::CanClick(b)) continue;
       if (!Chance(tip[0] == u'C' ? p : p / 2)) return false;
       ++counts_.worked;
@@ -706,7 +707,7 @@ void Monkey::GoHome() {
     if (!w || program_->Ended() || dynamic_cast<app::frminfo*>(w)) return;
     if (dynamic_cast<app::frmkiesbasis*>(w)) return;
     if (auto* welcome = dynamic_cast<app::frmmecenaat1*>(w)) {
-      HomeClick(welcome->cmdkombinnen.Widget());
+      HomeClick(kit::qt::Widget(welcome->cmdkombinnen));
     } else if (!HomeStep(*w)) {
       break;
     }

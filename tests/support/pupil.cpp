@@ -1,6 +1,6 @@
 #include "support/pupil.h"
 
-#include "kit/keyinput.h"
+#include "kit/qt/keyinput.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,7 +12,8 @@
 #include <QTest>
 #include <memory>
 
-#include "kit/keyinput.h"
+#include "kit/qt/keyinput.h"
+#include "kit/qt/native.h"
 
 namespace testing_support {
 
@@ -122,28 +123,28 @@ bool Pupil::Click(QWidget* widget) {
   return true;
 }
 
-bool Pupil::Click(const kit::Control& control) { return Click(control.Widget()); }
+bool Pupil::Click(const kit::Control& control) { return Click(kit::qt::Widget(control)); }
 
 QAbstractButton* Pupil::Offered(kit::Window& window, QStringView tip) {
-  for (QAbstractButton* b : window.Top_()->findChildren<QAbstractButton*>())
+  for (QAbstractButton* b : kit::qt::Top(window)->findChildren<QAbstractButton*>())
     if (b->toolTip() == tip && CanClick(b)) return b;
   return nullptr;
 }
 
 void Pupil::Close(kit::Window& window) {
-  QWidget* top = window.Top_();
+  QWidget* top = kit::qt::Top(window);
   QCloseEvent e;
   QApplication::sendEvent(top, &e);
 }
 
 QColor Pupil::PixelAt(kit::Window& window, int xTwips, int yTwips) {
-  const QImage img = window.Surface()->grab().toImage();
+  const QImage img = kit::qt::Surface(window)->grab().toImage();
   const qreal dpr = img.devicePixelRatio();
   return img.pixelColor(QPoint(int(kit::Px(xTwips) * dpr), int(kit::Px(yTwips) * dpr)));
 }
 
 QColor Pupil::PixelAt(const kit::Control& control, int xTwips, int yTwips) {
-  const QImage img = control.Widget()->grab().toImage();
+  const QImage img = kit::qt::Widget(control)->grab().toImage();
   const qreal dpr = img.devicePixelRatio();
   return img.pixelColor(QPoint(int(kit::Px(xTwips) * dpr), int(kit::Px(yTwips) * dpr)));
 }
@@ -152,7 +153,7 @@ void Shot(kit::Window& window, const QString& name) {
   const QString dir = qEnvironmentVariable("REKENTOL_SHOTS");
   if (dir.isEmpty()) return;
   QApplication::processEvents();
-  window.Top_()->grab().save(dir + u'/' + name + u".png");
+  kit::qt::Top(window)->grab().save(dir + u'/' + name + u".png");
 }
 
 }  // namespace testing_support

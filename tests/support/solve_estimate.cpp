@@ -7,6 +7,7 @@
 #include "estimate/frmschat.h"
 #include "kit/numbers.h"
 #include "support/solve_screens.h"
+#include "kit/qt/native.h"
 
 namespace testing_support {
 
@@ -20,7 +21,7 @@ bool Owns(kit::Window& w) {
 template <class Screen>
 NextMove Next(kit::Window& w, QWidget* focused) {
   auto& s = dynamic_cast<Screen&>(w);
-  if (focused != s.txtschat.Edit() || s.deler < 2) return {};
+  if (focused != kit::qt::Edit(s.txtschat) || s.deler < 2) return {};
   const long long quotient = s.deeltal / s.deler;
   // Half the exercises get the exact quotient, the others an estimate off by
   // up to 6 either way (never below 0: a minus sign cannot be typed here), so
@@ -31,7 +32,7 @@ NextMove Next(kit::Window& w, QWidget* focused) {
 
 template <class Screen>
 void Boxes(kit::Window& w, std::vector<QLineEdit*>& out) {
-  out.push_back(dynamic_cast<Screen&>(w).txtschat.Edit());
+  out.push_back(kit::qt::Edit(dynamic_cast<Screen&>(w).txtschat));
 }
 
 // Accepted: less than 7 away from the quotient. An empty box or a lone "-"

@@ -8,6 +8,7 @@
 #include "placevalue/frmcijferdelen.h"
 #include "support/division.h"
 #include "support/solve_screens.h"
+#include "kit/qt/native.h"
 
 namespace testing_support {
 
@@ -20,13 +21,13 @@ using placevalue::PlaceValueScreen;
 std::map<const QLineEdit*, int> Work(PlaceValueScreen& s) {
   const WrittenDivision w = WorkDivision(s.deeltal, s.deler, 0, 3);
   const DivisionStep &h = w.steps[0], &t = w.steps[1], &e = w.steps[2];
-  return {{s.txtquotient[0].Edit(), h.digit},           {s.txtquotient[1].Edit(), t.digit},
-          {s.txtquotient[2].Edit(), e.digit},           {s.txtHx[0].Edit(), int(h.product)},
-          {s.txtHr.Edit(), int(h.difference)},          {s.txtT[0].Edit(), h.broughtDown},
-          {s.txtT[1].Edit(), int(t.product / 10)},      {s.txtT[2].Edit(), int(t.product % 10)},
-          {s.txtTr.Edit(), int(t.difference)},          {s.txtE[0].Edit(), t.broughtDown},
-          {s.txtE[1].Edit(), int(e.product / 10)},      {s.txtE[2].Edit(), int(e.product % 10)},
-          {s.txtrest.Edit(), int(e.difference)}};
+  return {{kit::qt::Edit(s.txtquotient[0]), h.digit},           {kit::qt::Edit(s.txtquotient[1]), t.digit},
+          {kit::qt::Edit(s.txtquotient[2]), e.digit},           {kit::qt::Edit(s.txtHx[0]), int(h.product)},
+          {kit::qt::Edit(s.txtHr), int(h.difference)},          {kit::qt::Edit(s.txtT[0]), h.broughtDown},
+          {kit::qt::Edit(s.txtT[1]), int(t.product / 10)},      {kit::qt::Edit(s.txtT[2]), int(t.product % 10)},
+          {kit::qt::Edit(s.txtTr), int(t.difference)},          {kit::qt::Edit(s.txtE[0]), t.broughtDown},
+          {kit::qt::Edit(s.txtE[1]), int(e.product / 10)},      {kit::qt::Edit(s.txtE[2]), int(e.product % 10)},
+          {kit::qt::Edit(s.txtrest), int(e.difference)}};
 }
 
 template <class Screen>
@@ -42,15 +43,15 @@ NextMove Next(kit::Window& w, QWidget* focused) {
   if (it == right.end()) return {};
   const NextMove move = TowardsText(it->first->text(), kit::NumText(it->second));
   // The differences of the first screen do not empty on a click.
-  const bool fixed = dynamic_cast<placevalue::frmcijferdelen*>(&s) && (focused == s.txtHr.Edit() || focused == s.txtTr.Edit());
+  const bool fixed = dynamic_cast<placevalue::frmcijferdelen*>(&s) && (focused == kit::qt::Edit(s.txtHr) || focused == kit::qt::Edit(s.txtTr));
   return move.kind == NextMove::Kind::Erase && fixed ? NextMove{} : move;
 }
 
 void Boxes(kit::Window& w, std::vector<QLineEdit*>& out) {
   auto& s = dynamic_cast<PlaceValueScreen&>(w);
   for (auto* group : {&s.txtquotient, &s.txtHx, &s.txtT, &s.txtE})
-    group->ForEach([&out](kit::TextBox& b, int) { out.push_back(b.Edit()); });
-  for (kit::TextBox* b : {&s.txtHr, &s.txtTr, &s.txtrest}) out.push_back(b->Edit());
+    group->ForEach([&out](kit::TextBox& b, int) { out.push_back(kit::qt::Edit(b)); });
+  for (kit::TextBox* b : {&s.txtHr, &s.txtTr, &s.txtrest}) out.push_back(kit::qt::Edit(*b));
 }
 
 // Right: the quotient boxes (each read as a number, empty or not a number as

@@ -12,6 +12,7 @@
 #include "written/frmcijferdelen4.h"
 #include "written/frmcijferdelen5.h"
 #include "written/scheme.h"
+#include "kit/qt/native.h"
 
 namespace testing_support {
 
@@ -50,18 +51,18 @@ struct WrittenSolver {
     if (s.deler < 2) return {};
     const Worked right = Work(s);
     for (int i = 0; i < Steps; ++i)
-      if (focused == s.txtquotient[i].Edit())
+      if (focused == kit::qt::Edit(s.txtquotient[i]))
         return TowardsText(s.txtquotient[i].Text(), kit::NumText(right.quotient[std::size_t(i)]));
     for (int i = 0; i < kAftrek; ++i)
-      if (focused == s.txtaftrek[i].Edit())
+      if (focused == kit::qt::Edit(s.txtaftrek[i]))
         return TowardsText(s.txtaftrek[i].Text(), kit::NumText(right.aftrek[std::size_t(i)]));
     return {};
   }
 
   static void Boxes(kit::Window& w, std::vector<QLineEdit*>& out) {
     auto& s = dynamic_cast<Screen&>(w);
-    for (int i = 0; i < Steps; ++i) out.push_back(s.txtquotient[i].Edit());
-    for (int i = 0; i < kAftrek; ++i) out.push_back(s.txtaftrek[i].Edit());
+    for (int i = 0; i < Steps; ++i) out.push_back(kit::qt::Edit(s.txtquotient[i]));
+    for (int i = 0; i < kAftrek; ++i) out.push_back(kit::qt::Edit(s.txtaftrek[i]));
   }
 
   // Right: the quotient boxes, each read as a number (empty or not a number:

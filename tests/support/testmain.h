@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <QTest>
 
-#include "kit/application.h"
+#include "kit/qt/application.h"
 
 #define REKENTOL_TEST_MAIN(TestObject)          \
   int main(int argc, char** argv) {             \

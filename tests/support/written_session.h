@@ -12,6 +12,7 @@
 #include "support/board_probe.h"
 #include "support/open_screen.h"
 #include "support/pupil.h"
+#include "kit/qt/native.h"
 
 namespace testing_support {
 
@@ -34,7 +35,7 @@ struct WrittenSession : ProgramRun {
     if (const QString box = Board().Focus(); !box.isEmpty()) return box;
     QWidget* w = Pupil::Focused();
     for (kit::Button* b : {&s->cmdstart, &s->cmdcontrole, &s->cmdnieuw, &s->cmdnogeens, &s->cmdstop})
-      if (w == b->Widget()) return b->ToolTipText();
+      if (w == kit::qt::Widget(*b)) return b->ToolTipText();
     return QStringLiteral("?");
   }
   // The group's boxes on view, by index after `name`.

@@ -9,7 +9,7 @@
 #include <cstdio>
 
 #include "app/frmkiesbasis.h"
-#include "kit/application.h"
+#include "kit/qt/application.h"
 #include "kit/numbers.h"
 #include "support/board_probe.h"
 #include "support/pupil.h"

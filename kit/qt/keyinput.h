@@ -51,7 +51,5 @@ class KeyInput final : public QObject {
 // a box that takes no text (read-only), which then shows no menu at all.
 std::unique_ptr<QMenu> BoxMenu(QLineEdit& edit);
 
-// The text on the clipboard that Ctrl+V would paste.
-QString ClipboardText();
 
 }  // namespace kit

@@ -1,4 +1,4 @@
-#include "kit/artwork.h"
+#include "kit/qt/artwork.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,5 +1,7 @@
 #include "kit/window.h"
 
+#include "kit/qt/native.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -9,7 +11,7 @@
 #include <QWindow>
 #include <algorithm>
 
-#include "kit/accessible.h"
+#include "kit/qt/accessible.h"
 
 namespace kit {
 
@@ -41,14 +43,25 @@ unsigned long long NextShow() {
 
 }  // namespace
 
+struct Window::Parts {
+  class OwnerWatch;
+  class FrameWatch;
+  std::unique_ptr<QWidget> top;
+  Native topNative;  // the top-level widget
+  Native surface;    // the widget the controls are placed on
+  std::unique_ptr<OwnerWatch> ownerWatch;  // on an owner: its activation and exposure
+  std::unique_ptr<FrameWatch> frameWatch;
+  bool centreWhenFramed = false;  // centred while the desktop's frame was not yet known
+};
+
 // Watches an owner window: its first exposure after each show, and its
 // activation by the desktop.
-class Window::OwnerWatch final : public QObject {
+class Window::Parts::OwnerWatch final : public QObject {
  public:
   explicit OwnerWatch(Window& owner) : owner_(owner) {}
 
   bool eventFilter(QObject* watched, QEvent* event) override {
-    QWidget* top = owner_.top_.get();
+    QWidget* top = owner_.parts_->top.get();
     if (watched == top && event->type() == QEvent::Show) {
       exposed_ = false;
     } else if (watched == top->windowHandle() && event->type() == QEvent::Expose && !exposed_ &&
@@ -61,7 +74,7 @@ class Window::OwnerWatch final : public QObject {
       // opened keeps the keyboard until it closes.
       QMetaObject::invokeMethod(this, [this] {
         if (QApplication::activePopupWidget()) return;
-        if (Window* w = owner_.InUseAbove()) w->top_->activateWindow();
+        if (Window* w = owner_.InUseAbove()) w->parts_->top->activateWindow();
       }, Qt::QueuedConnection);
     }
     return false;
@@ -78,13 +91,13 @@ class Window::OwnerWatch final : public QObject {
 // half its title bar. The frame is known by the window's first activation, or
 // the first move the desktop makes, whichever comes first; a window shown
 // again is framed anew.
-class Window::FrameWatch final : public QObject {
+class Window::Parts::FrameWatch final : public QObject {
  public:
   explicit FrameWatch(Window& window) : window_(window) {}
 
   bool eventFilter(QObject*, QEvent* event) override {
-    if ((event->type() == QEvent::Move || event->type() == QEvent::WindowActivate) && window_.centreWhenFramed_ &&
-        Framed(*window_.top_))
+    if ((event->type() == QEvent::Move || event->type() == QEvent::WindowActivate) &&
+        window_.parts_->centreWhenFramed && Framed(*window_.parts_->top))
       window_.CentreOnDisplay();
     return false;
   }
@@ -95,28 +108,36 @@ class Window::FrameWatch final : public QObject {
   Window& window_;
 };
 
-Window::Window(const QString& caption, int clientWidth, int clientHeight, const QColor& back) {
+Window::Window(const QString& caption, int clientWidth, int clientHeight, const QColor& back)
+    : parts_(std::make_unique<Parts>()) {
   auto top = std::make_unique<OwnedTop<QWidget>>();
   top->onClose = &onClose;
   top->setWindowFlag(Qt::Window);
   top->setFixedSize(Px(clientWidth), Px(clientHeight));
-  surface_ = top.get();
-  top_ = std::move(top);
+  parts_->surface.widget = top.get();
+  parts_->top = std::move(top);
   Init(caption, back);
 }
 
-Window::Window(std::unique_ptr<QWidget> top, const QString& caption, const QColor& back)
-    : top_(std::move(top)), surface_(top_.get()) {
+Window::Window(WithMenuBar, const QString& caption, int width, int height, const QColor& back)
+    : parts_(std::make_unique<Parts>()) {
+  auto main = std::make_unique<OwnedTop<QMainWindow>>();
+  main->onClose = &onClose;
+  main->resize(Px(width), Px(height));
+  main->setCentralWidget(new QWidget);
+  parts_->surface.widget = main.get();
+  parts_->top = std::move(main);
   Init(caption, back);
 }
 
 void Window::Init(const QString& caption, const QColor& back) {
+  parts_->topNative.widget = parts_->top.get();
   InstallAccessibleWindows();
   SetCaption(caption);
-  top_->setAttribute(Qt::WA_DeleteOnClose, false);
+  parts_->top->setAttribute(Qt::WA_DeleteOnClose, false);
   SetBackColor(back);
-  frameWatch_ = std::make_unique<FrameWatch>(*this);
-  top_->installEventFilter(frameWatch_.get());
+  parts_->frameWatch = std::make_unique<Parts::FrameWatch>(*this);
+  parts_->top->installEventFilter(parts_->frameWatch.get());
 }
 
 Window::~Window() {
@@ -124,14 +145,17 @@ Window::~Window() {
   for (Window* w : above_) w->owner_ = nullptr;
 }
 
-QWidget* Window::Surface() const { return surface_; }
+Native& Window::Surface() const { return parts_->surface; }
+Native& Window::Platform() const { return parts_->topNative; }
+QWidget* qt::Top(const Window& window) { return window.Platform().widget; }
+QMainWindow* qt::Main(const FrameWindow& window) { return static_cast<QMainWindow*>(qt::Top(window)); }
 
 void Window::OnHelpKey(std::function<void()> handler) {
   // A window shortcut: a box does not take F1 for itself, so it reaches here
   // from every control of the window.
-  auto* key = new QShortcut(QKeySequence(Qt::Key_F1), top_.get());
+  auto* key = new QShortcut(QKeySequence(Qt::Key_F1), parts_->top.get());
   key->setContext(Qt::WindowShortcut);
-  QObject::connect(key, &QShortcut::activated, top_.get(), std::move(handler));
+  QObject::connect(key, &QShortcut::activated, parts_->top.get(), std::move(handler));
 }
 
 void Window::Load() {
@@ -143,58 +167,58 @@ void Window::Load() {
 void Window::Show() {
   Load();
   shownAt_ = NextShow();
-  top_->show();
-  if (CanRaise()) top_->raise();
-  top_->activateWindow();
+  parts_->top->show();
+  if (CanRaise()) parts_->top->raise();
+  parts_->top->activateWindow();
   Form_Activate();
 }
 
-void Window::Hide() { top_->hide(); }
-bool Window::Visible() const { return top_->isVisible(); }
+void Window::Hide() { parts_->top->hide(); }
+bool Window::Visible() const { return parts_->top->isVisible(); }
 void Window::Raise() {
-  if (CanRaise()) top_->raise();
-  top_->activateWindow();
+  if (CanRaise()) parts_->top->raise();
+  parts_->top->activateWindow();
 }
 
 // A screen reader names a window by its title; one without a title (the
 // welcome screen) would be announced as nothing at all.
 void Window::SetCaption(const QString& caption) {
-  top_->setWindowTitle(caption);
-  top_->setAccessibleName(caption.isEmpty() ? QStringLiteral("Rekentol") : QString());
+  parts_->top->setWindowTitle(caption);
+  parts_->top->setAccessibleName(caption.isEmpty() ? QStringLiteral("Rekentol") : QString());
 }
-QString Window::Caption() const { return top_->windowTitle(); }
+QString Window::Caption() const { return parts_->top->windowTitle(); }
 
 void Window::SetBackColor(const QColor& colour) {
   back_ = colour;
-  QPalette pal = surface_->palette();
+  QPalette pal = parts_->surface.widget->palette();
   for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
     pal.setColor(group, QPalette::Window, colour);
-  surface_->setPalette(pal);
-  surface_->setAutoFillBackground(true);
-  surface_->update();
+  parts_->surface.widget->setPalette(pal);
+  parts_->surface.widget->setAutoFillBackground(true);
+  parts_->surface.widget->update();
   // Green and red are the verdict; the window says it in words as well.
-  Announce(top_.get(), ColourVerdict(colour));
+  Announce(parts_->top.get(), ColourVerdict(colour));
 }
 
 void Window::Say(const QString& text) {
-  kit::Say(top_.get(), [text] { return text; });
+  kit::Say(parts_->top.get(), [text] { return text; });
 }
-void Window::Say(std::function<QString()> words) { kit::Say(top_.get(), std::move(words)); }
-void Window::SayTask(std::function<QString()> words) { kit::SayTask(top_.get(), std::move(words)); }
-void Window::ForgetSaid() { kit::ForgetSaid(top_.get()); }
+void Window::Say(std::function<QString()> words) { kit::Say(parts_->top.get(), std::move(words)); }
+void Window::SayTask(std::function<QString()> words) { kit::SayTask(parts_->top.get(), std::move(words)); }
+void Window::ForgetSaid() { kit::ForgetSaid(parts_->top.get()); }
 
-void Window::SetAvailable(bool available) { top_->setEnabled(available); }
-bool Window::Available() const { return top_->isEnabled(); }
+void Window::SetAvailable(bool available) { parts_->top->setEnabled(available); }
+bool Window::Available() const { return parts_->top->isEnabled(); }
 
-int Window::Width() const { return Twips(top_->frameGeometry().width()); }
-int Window::Height() const { return Twips(top_->frameGeometry().height()); }
-int Window::Left() const { return Twips(top_->frameGeometry().x()); }
-int Window::Top() const { return Twips(top_->frameGeometry().y()); }
-void Window::Move(int left, int top) { top_->move(Px(left), Px(top)); }
+int Window::Width() const { return Twips(parts_->top->frameGeometry().width()); }
+int Window::Height() const { return Twips(parts_->top->frameGeometry().height()); }
+int Window::Left() const { return Twips(parts_->top->frameGeometry().x()); }
+int Window::Top() const { return Twips(parts_->top->frameGeometry().y()); }
+void Window::Move(int left, int top) { parts_->top->move(Px(left), Px(top)); }
 
 void Window::CentreOnDisplay() {
   Move((DisplayWidth() - Width()) / 2, (DisplayHeight() - Height()) / 2);
-  centreWhenFramed_ = !FrameWatch::Framed(*top_);
+  parts_->centreWhenFramed = !Parts::FrameWatch::Framed(*parts_->top);
 }
 
 void Window::KeepAbove(Window& owner) {
@@ -202,17 +226,17 @@ void Window::KeepAbove(Window& owner) {
   // window types (the X11 platform does not even announce a transient parent
   // for a plain window), so the screen becomes a dialog of the owner: still
   // a free-standing window with its own caption and close box.
-  top_->setWindowFlags((top_->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
-  top_->winId();
-  owner.top_->winId();
-  if (top_->windowHandle() && owner.top_->windowHandle())
-    top_->windowHandle()->setTransientParent(owner.top_->windowHandle());
+  parts_->top->setWindowFlags((parts_->top->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
+  parts_->top->winId();
+  owner.parts_->top->winId();
+  if (parts_->top->windowHandle() && owner.parts_->top->windowHandle())
+    parts_->top->windowHandle()->setTransientParent(owner.parts_->top->windowHandle());
   owner.above_.push_back(this);
   owner_ = &owner;
-  if (!owner.ownerWatch_) {
-    owner.ownerWatch_ = std::make_unique<OwnerWatch>(owner);
-    owner.top_->installEventFilter(owner.ownerWatch_.get());
-    owner.top_->windowHandle()->installEventFilter(owner.ownerWatch_.get());
+  if (!owner.parts_->ownerWatch) {
+    owner.parts_->ownerWatch = std::make_unique<Parts::OwnerWatch>(owner);
+    owner.parts_->top->installEventFilter(owner.parts_->ownerWatch.get());
+    owner.parts_->top->windowHandle()->installEventFilter(owner.parts_->ownerWatch.get());
   }
 }
 
@@ -233,28 +257,16 @@ void Window::FrontAbove() {
 
 // ---------------------------------------------------------------- FrameWindow
 
-namespace {
-std::unique_ptr<QWidget> MakeMain(int width, int height) {
-  auto main = std::make_unique<OwnedTop<QMainWindow>>();
-  main->resize(Px(width), Px(height));
-  main->setCentralWidget(new QWidget);
-  return main;
-}
-}  // namespace
-
 FrameWindow::FrameWindow(const QString& caption, int width, int height, const QColor& back)
-    : Window(MakeMain(width, height), caption, back) {
-  static_cast<OwnedTop<QMainWindow>*>(Main())->onClose = &onClose;
-}
-
-QMainWindow* FrameWindow::Main() const { return static_cast<QMainWindow*>(Top_()); }
+    : Window(WithMenuBar{}, caption, width, height, back) {}
 
 MenuItem& FrameWindow::AddMenu(const QString& menuCaption, const QString& itemCaption) {
   items_.push_back(std::make_unique<MenuItem>());
   MenuItem* item = items_.back().get();
-  QMenu* menu = Main()->menuBar()->addMenu(menuCaption);
+  QMainWindow* main = qt::Main(*this);
+  QMenu* menu = main->menuBar()->addMenu(menuCaption);
   QAction* action = menu->addAction(itemCaption);
-  QObject::connect(action, &QAction::triggered, Main(), [item] {
+  QObject::connect(action, &QAction::triggered, main, [item] {
     if (item->onClick) item->onClick();
   });
   return *item;

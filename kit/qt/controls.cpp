@@ -1,5 +1,7 @@
 #include "kit/controls.h"
 
+#include "kit/qt/native.h"
+
 #include <QAccessible>
 #include <QEvent>
 #include <QLabel>
@@ -14,9 +16,10 @@
 #include <cmath>
 
 #include "kit/accessible.h"
-#include "kit/artwork.h"
-#include "kit/clock.h"
-#include "kit/keyinput.h"
+#include "kit/qt/accessible.h"
+#include "kit/qt/artwork.h"
+#include "kit/qt/keyinput.h"
+#include "kit/qt/units.h"
 
 namespace kit {
 
@@ -170,48 +173,66 @@ class PictureView final : public QWidget {
   Artwork artwork_;
 };
 
+std::unique_ptr<Native> Wrap(QWidget* widget) {
+  auto native = std::make_unique<Native>();
+  native->widget = widget;
+  return native;
+}
+
 }  // namespace
+
+QWidget* qt::Widget(const Control& control) { return control.Platform().widget; }
+QLineEdit* qt::Edit(const TextBox& box) { return static_cast<QLineEdit*>(qt::Widget(box)); }
+QStatusBar* qt::Bar(const StatusBar& bar) { return static_cast<QStatusBar*>(qt::Widget(bar)); }
+QWidget* qt::Surface(const Container& container) { return container.Surface().widget; }
 
 // ---------------------------------------------------------------- Container
 
-void Container::Adopt(QWidget* widget, bool windowed) {
-  if (windowed) {
-    widget->raise();
-    if (!firstWindowed_) firstWindowed_ = widget;
-  } else if (firstWindowed_) {
-    widget->stackUnder(firstWindowed_);
-  } else {
-    widget->raise();
-  }
-}
+// Graphical controls lie under the windowed ones, each kind in creation order:
+// a windowed one goes on top, a graphical one under the first windowed one.
+struct Container::Stacking {
+  QPointer<QWidget> firstWindowed;
+};
+
+Container::Container() : stacking_(std::make_unique<Stacking>()) {}
+Container::~Container() = default;
 
 // ---------------------------------------------------------------- Control
 
-Control::Control(Container& parent, QWidget* widget, const Place& place, Layer layer)
-    : widget_(widget), place_(place) {
-  widget->setParent(parent.Surface());
+Control::Control(Container& parent, std::unique_ptr<Native> native, const Place& place, Layer layer)
+    : native_(std::move(native)), place_(place) {
+  QWidget* widget = native_->widget;
+  widget->setParent(parent.Surface().widget);
   if (place.width > 0 || place.height > 0) widget->setGeometry(place.Pixels());
-  parent.Adopt(widget, layer == Layer::Windowed);
+  QPointer<QWidget>& firstWindowed = parent.stacking_->firstWindowed;
+  if (layer == Layer::Windowed) {
+    widget->raise();
+    if (!firstWindowed) firstWindowed = widget;
+  } else if (firstWindowed) {
+    widget->stackUnder(firstWindowed);
+  } else {
+    widget->raise();
+  }
   back_ = widget->palette().color(QPalette::Window);
   fore_ = widget->palette().color(QPalette::WindowText);
   widget->show();
 }
 
-Control::~Control() { delete widget_.data(); }
+Control::~Control() { delete native_->widget.data(); }
 
-bool Control::Visible() const { return widget_ && !widget_->isHidden(); }
+bool Control::Visible() const { return native_->widget && !native_->widget->isHidden(); }
 void Control::SetVisible(bool visible) {
-  if (visible && frontWhenShown_ && widget_->isHidden()) widget_->raise();
-  widget_->setVisible(visible);
+  if (visible && frontWhenShown_ && native_->widget->isHidden()) native_->widget->raise();
+  native_->widget->setVisible(visible);
 }
-bool Control::Enabled() const { return !widget_->testAttribute(Qt::WA_ForceDisabled); }
-void Control::SetEnabled(bool enabled) { widget_->setEnabled(enabled); }
-void Control::SetToolTipText(const QString& text) { widget_->setToolTip(text); }
-QString Control::ToolTipText() const { return widget_->toolTip(); }
-void Control::SetAccessibleName(const QString& name) { widget_->setAccessibleName(name); }
-QString Control::AccessibleName() const { return widget_->accessibleName(); }
-void Control::SetAccessibleDescription(const QString& text) { widget_->setAccessibleDescription(text); }
-void Control::SetFont(const Font& font) { widget_->setFont(font.ToQFont()); }
+bool Control::Enabled() const { return !native_->widget->testAttribute(Qt::WA_ForceDisabled); }
+void Control::SetEnabled(bool enabled) { native_->widget->setEnabled(enabled); }
+void Control::SetToolTipText(const QString& text) { native_->widget->setToolTip(text); }
+QString Control::ToolTipText() const { return native_->widget->toolTip(); }
+void Control::SetAccessibleName(const QString& name) { native_->widget->setAccessibleName(name); }
+QString Control::AccessibleName() const { return native_->widget->accessibleName(); }
+void Control::SetAccessibleDescription(const QString& text) { native_->widget->setAccessibleDescription(text); }
+void Control::SetFont(const Font& font) { native_->widget->setFont(ToQFont(font)); }
 
 void Control::SetBackColor(const QColor& colour) {
   back_ = colour;
@@ -223,27 +244,30 @@ void Control::SetForeColor(const QColor& colour) {
 }
 
 void Control::ApplyColours() {
-  widget_->setAutoFillBackground(true);
-  Recolour(widget_, {{QPalette::Window, back_}, {QPalette::WindowText, fore_}});
+  native_->widget->setAutoFillBackground(true);
+  Recolour(native_->widget, {{QPalette::Window, back_}, {QPalette::WindowText, fore_}});
 }
+
+// The desktop is worked with the mouse: the documented places stand.
+void Control::SetTouchPlace(const Place&) {}
 
 void Control::Move(const Place& place) {
   place_ = place;
-  widget_->setGeometry(place.Pixels());
+  native_->widget->setGeometry(place.Pixels());
 }
 
 void Control::SetFocus() {
-  if (!widget_->isVisibleTo(widget_->window()) || !widget_->isEnabled()) return;
-  widget_->setFocus(Qt::OtherFocusReason);
+  if (!native_->widget->isVisibleTo(native_->widget->window()) || !native_->widget->isEnabled()) return;
+  native_->widget->setFocus(Qt::OtherFocusReason);
 }
-bool Control::HasFocus() const { return widget_->window()->focusWidget() == widget_; }
+bool Control::HasFocus() const { return native_->widget->window()->focusWidget() == native_->widget; }
 
 // ---------------------------------------------------------------- TextBox
 
 TextBox::TextBox(Container& parent, const Place& place, const Font& font, Align align)
-    : Control(parent, new QLineEdit, place, Layer::Windowed) {
-  QLineEdit* e = Edit();
-  e->setFont(font.ToQFont());
+    : Control(parent, Wrap(new QLineEdit), place, Layer::Windowed) {
+  QLineEdit* e = qt::Edit(*this);
+  e->setFont(ToQFont(font));
   e->setAlignment(ToQt(align));
   e->setTextMargins(0, 0, 0, 0);
   e->setContentsMargins(0, 0, 0, 0);
@@ -260,93 +284,102 @@ TextBox::TextBox(Container& parent, const Place& place, const Font& font, Align 
 
 TextBox::~TextBox() = default;
 
-QLineEdit* TextBox::Edit() const { return static_cast<QLineEdit*>(Widget()); }
-QString TextBox::Text() const { return Edit()->text(); }
-void TextBox::SetText(const QString& text) { Edit()->setText(text); }
+QString TextBox::Text() const { return qt::Edit(*this)->text(); }
+void TextBox::SetText(const QString& text) { qt::Edit(*this)->setText(text); }
 void TextBox::SetTextQuiet(const QString& text) {
-  const QSignalBlocker block(Edit());
-  Edit()->setText(text);
+  const QSignalBlocker block(qt::Edit(*this));
+  qt::Edit(*this)->setText(text);
 }
 void TextBox::SetItalic(bool italic) {
-  QFont f = Edit()->font();
+  QFont f = qt::Edit(*this)->font();
   f.setItalic(italic);
-  Edit()->setFont(f);
+  qt::Edit(*this)->setFont(f);
 }
-bool TextBox::Italic() const { return Edit()->font().italic(); }
+bool TextBox::Italic() const { return qt::Edit(*this)->font().italic(); }
 
 int TextBox::SelStart() const {
-  QLineEdit* e = Edit();
+  QLineEdit* e = qt::Edit(*this);
   return e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
 }
-void TextBox::SetSelStart(int start) { Edit()->setCursorPosition(start); }
-int TextBox::SelLength() const { return static_cast<int>(Edit()->selectedText().size()); }
+void TextBox::SetSelStart(int start) { qt::Edit(*this)->setCursorPosition(start); }
+int TextBox::SelLength() const { return static_cast<int>(qt::Edit(*this)->selectedText().size()); }
 void TextBox::SetSelLength(int length) {
-  QLineEdit* e = Edit();
+  QLineEdit* e = qt::Edit(*this);
   const int start = e->cursorPosition();
   e->setSelection(start, length);
 }
-void TextBox::SetLocked(bool locked) { Edit()->setReadOnly(locked); }
+void TextBox::SetLocked(bool locked) { qt::Edit(*this)->setReadOnly(locked); }
 void TextBox::SetHeardAsText() {
   SetLocked(true);
-  Edit()->setProperty(kStaticTextProperty, true);
+  qt::Edit(*this)->setProperty(kStaticTextProperty, true);
   // Qt keeps the interface it made for the box when it was built; the next
   // one asked for is made anew, as text.
-  QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(QAccessible::queryAccessibleInterface(Edit())));
+  QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(QAccessible::queryAccessibleInterface(qt::Edit(*this))));
 }
 
 void TextBox::ApplyColours() {
   // Display-only boxes must stay legible for a child: a dark grey, not the pale default.
   const QColor disabledText = ForeColor() == colours::kBlack ? QColor(70, 70, 70) : ForeColor();
-  Recolour(Edit(), {{QPalette::Base, BackColor()}, {QPalette::Window, BackColor()}, {QPalette::Text, ForeColor()}},
+  Recolour(qt::Edit(*this), {{QPalette::Base, BackColor()}, {QPalette::Window, BackColor()}, {QPalette::Text, ForeColor()}},
            {{QPalette::Text, disabledText}});
   // A box the check turned red says so to a pupil who cannot see the colour.
-  Edit()->setAccessibleDescription(ColourVerdict(BackColor()));
+  qt::Edit(*this)->setAccessibleDescription(ColourVerdict(BackColor()));
 }
 
 // ---------------------------------------------------------------- Label
 
+namespace {
+QLabel* Of(const Label& label) { return static_cast<QLabel*>(qt::Widget(label)); }
+}  // namespace
+
 Label::Label(Container& parent, const Place& place, const QString& caption, const Font& font, Align align)
-    : Control(parent, new QLabel, place, Layer::Graphical), label_(static_cast<QLabel*>(Widget())) {
-  label_->setText(caption);
-  label_->setTextFormat(Qt::PlainText);
-  label_->setFont(font.ToQFont());
-  label_->setWordWrap(true);
-  label_->setAlignment(ToQt(align));
-  new ClickFilter(label_, &onClick);
+    : Control(parent, Wrap(new QLabel), place, Layer::Graphical) {
+  QLabel* label = Of(*this);
+  label->setText(caption);
+  label->setTextFormat(Qt::PlainText);
+  label->setFont(ToQFont(font));
+  label->setWordWrap(true);
+  label->setAlignment(ToQt(align));
+  new ClickFilter(label, &onClick);
 }
-QString Label::Caption() const { return label_->text(); }
-void Label::SetCaption(const QString& caption) { label_->setText(caption); }
-void Label::SetMargin(int twips) { label_->setMargin(Px(twips)); }
+QString Label::Caption() const { return Of(*this)->text(); }
+void Label::SetCaption(const QString& caption) { Of(*this)->setText(caption); }
+void Label::SetMargin(int twips) { Of(*this)->setMargin(Px(twips)); }
 
 // ---------------------------------------------------------------- Button
 
+namespace {
+QPushButton* ButtonOf(const Button& button) { return static_cast<QPushButton*>(qt::Widget(button)); }
+}  // namespace
+
 Button::Button(Container& parent, const Place& place, const QString& caption, const QString& picture,
                const Font& font)
-    : Control(parent, new MarkedButton, place, Layer::Windowed), button_(static_cast<QPushButton*>(Widget())) {
-  button_->setFont(font.ToQFont());
-  button_->setFocusPolicy(Qt::StrongFocus);
+    : Control(parent, Wrap(new MarkedButton), place, Layer::Windowed) {
+  QPushButton* button = ButtonOf(*this);
+  button->setFont(ToQFont(font));
+  button->setFocusPolicy(Qt::StrongFocus);
   // Enter on a focused button presses it, as on the desktop the pupils know.
-  button_->setAutoDefault(true);
+  button->setAutoDefault(true);
   if (picture.isEmpty()) {
-    button_->setText(caption);
+    button->setText(caption);
   } else {
     // The picture and any caption are children that let the clicks through
     // to the button.
-    const int captionHeight = caption.isEmpty() ? 0 : QFontMetrics(button_->font()).height() + 6;
+    const int captionHeight = caption.isEmpty() ? 0 : QFontMetrics(button->font()).height() + 6;
     const QSize inner = place.Pixels().size() - QSize(8, 8 + captionHeight);
-    auto* layout = new QVBoxLayout(button_);
+    auto* layout = new QVBoxLayout(button);
     layout->setContentsMargins(4, 4, 4, 4);
     auto* image = new PictureView(Artwork(picture, inner, Fit::KeepAspect));
     image->setAttribute(Qt::WA_TransparentForMouseEvents);
     layout->addWidget(image, 1);
     if (!caption.isEmpty()) {
-      captionUnder_ = new QLabel(caption);
-      captionUnder_->setAlignment(Qt::AlignCenter);
-      captionUnder_->setAttribute(Qt::WA_TransparentForMouseEvents);
-      layout->addWidget(captionUnder_);
+      QLabel* under = Platform().captionUnder = new QLabel(caption);
+      under->setAlignment(Qt::AlignCenter);
+      under->setAttribute(Qt::WA_TransparentForMouseEvents);
+      layout->addWidget(under);
     }
   }
-  QObject::connect(button_, &QPushButton::clicked, button_, [this] {
+  QObject::connect(button, &QPushButton::clicked, button, [this] {
     if (onClick) onClick();
   });
   Rename();
@@ -359,8 +392,8 @@ Button::Button(Container& parent, const Place& place, const ButtonLook& look)
 }
 
 void Button::KeepFocusAway() {
-  button_->setFocusPolicy(Qt::NoFocus);
-  button_->setAutoDefault(false);
+  ButtonOf(*this)->setFocusPolicy(Qt::NoFocus);
+  ButtonOf(*this)->setAutoDefault(false);
 }
 
 void Button::SetToolTipText(const QString& text) {
@@ -369,43 +402,48 @@ void Button::SetToolTipText(const QString& text) {
 }
 void Button::Rename() {
   const QString caption = Caption();
-  button_->setAccessibleName(caption.trimmed().isEmpty() ? ToolTipText().trimmed() : caption.trimmed());
+  ButtonOf(*this)->setAccessibleName(caption.trimmed().isEmpty() ? ToolTipText().trimmed() : caption.trimmed());
 }
 
-QString Button::Caption() const { return captionUnder_ ? captionUnder_->text() : button_->text(); }
+QString Button::Caption() const {
+  const QLabel* under = Platform().captionUnder;
+  return under ? under->text() : ButtonOf(*this)->text();
+}
 void Button::SetCaption(const QString& caption) {
-  if (captionUnder_)
-    captionUnder_->setText(caption);
+  if (QLabel* under = Platform().captionUnder)
+    under->setText(caption);
   else
-    button_->setText(caption);
+    ButtonOf(*this)->setText(caption);
   Rename();
 }
 void Button::SetCaptionVAlign(VAlign align) {
-  if (!captionUnder_) {
-    captionUnder_ = new QLabel(button_->text(), button_);
-    captionUnder_->setTextFormat(Qt::PlainText);
-    captionUnder_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    captionUnder_->setForegroundRole(QPalette::ButtonText);
+  QPushButton* button = ButtonOf(*this);
+  QLabel*& under = Platform().captionUnder;
+  if (!under) {
+    under = new QLabel(button->text(), button);
+    under->setTextFormat(Qt::PlainText);
+    under->setAttribute(Qt::WA_TransparentForMouseEvents);
+    under->setForegroundRole(QPalette::ButtonText);
     // Inside the button's bevel; boards never resize a button.
-    captionUnder_->setGeometry(button_->rect().adjusted(3, 1, -3, -1));
-    button_->setText(QString());
-    captionUnder_->show();
+    under->setGeometry(button->rect().adjusted(3, 1, -3, -1));
+    button->setText(QString());
+    under->show();
     Rename();
   }
   const Qt::Alignment vertical = align == VAlign::Top      ? Qt::AlignTop
                                  : align == VAlign::Bottom ? Qt::AlignBottom
                                                            : Qt::AlignVCenter;
-  captionUnder_->setAlignment(Qt::AlignHCenter | vertical);
+  under->setAlignment(Qt::AlignHCenter | vertical);
 }
 void Button::ApplyColours() {
-  Recolour(button_, {{QPalette::Button, BackColor()}, {QPalette::ButtonText, ForeColor()}});
+  Recolour(ButtonOf(*this), {{QPalette::Button, BackColor()}, {QPalette::ButtonText, ForeColor()}});
 }
 
 // ---------------------------------------------------------------- Picture
 
 Picture::Picture(Container& parent, const Place& place, const QString& resource)
-    : Control(parent, new PictureView(Artwork(resource, place.Pixels().size())), place, Layer::Graphical) {
-  auto* view = static_cast<PictureView*>(Widget());
+    : Control(parent, Wrap(new PictureView(Artwork(resource, place.Pixels().size()))), place, Layer::Graphical) {
+  auto* view = static_cast<PictureView*>(qt::Widget(*this));
   if (place.width == 0 && place.height == 0) view->resize(view->Art().Size());
   new ClickFilter(view, &onClick);
 }
@@ -413,42 +451,32 @@ Picture::Picture(Container& parent, const Place& place, const QString& resource)
 // ---------------------------------------------------------------- Line, Shape, Frame
 
 Line::Line(Container& parent, TwipPoint from, TwipPoint to, int pixelWidth, const QColor& colour)
-    : Control(parent, new LineWidget(nullptr, from.Pixels(), to.Pixels(), pixelWidth, colour), Place{},
+    : Control(parent, Wrap(new LineWidget(nullptr, from.Pixels(), to.Pixels(), pixelWidth, colour)), Place{},
               Layer::Graphical),
       from_(from),
       to_(to) {}
 
 Shape::Shape(Container& parent, const Place& place, const QColor& fill, const QColor& border)
-    : Control(parent, new ShapeWidget(nullptr, fill, border), place, Layer::Graphical) {}
+    : Control(parent, Wrap(new ShapeWidget(nullptr, fill, border)), place, Layer::Graphical) {}
 
 Frame::Frame(Container& parent, const Place& place, const QString& caption, const Font& font)
-    : Control(parent, new FrameWidget(nullptr, caption), place, Layer::Windowed) {
-  Widget()->setFont(font.ToQFont());
+    : Control(parent, Wrap(new FrameWidget(nullptr, caption)), place, Layer::Windowed) {
+  qt::Widget(*this)->setFont(ToQFont(font));
 }
-QString Frame::Caption() const { return static_cast<FrameWidget*>(Widget())->caption_; }
-
-// ---------------------------------------------------------------- Timer
-
-Timer::Timer(int intervalMs, const Clock& clock) : clock_(clock) {
-  timer_.setInterval(intervalMs);
-  QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] { Fire(); });
-}
-void Timer::SetEnabled(bool enabled) {
-  if (enabled && !enabled_ && clock_.Runs()) timer_.start();
-  if (!enabled) timer_.stop();
-  enabled_ = enabled;
-}
-bool Timer::Enabled() const { return enabled_; }
-int Timer::Interval() const { return timer_.interval(); }
-void Timer::Fire() {
-  if (onTimer) onTimer();
-}
+QString Frame::Caption() const { return static_cast<FrameWidget*>(qt::Widget(*this))->caption_; }
 
 // ---------------------------------------------------------------- StatusBar
 
+namespace {
+// Lays the panels out now, so that their widths are known before the window is shown.
+void LayOut(const StatusBar& bar) {
+  if (QLayout* layout = qt::Bar(bar)->layout()) layout->activate();
+}
+}  // namespace
+
 StatusBar::StatusBar(Container& parent, const Place& place, const std::vector<int>& panelStretch)
-    : Control(parent, new QStatusBar, place, Layer::Windowed) {
-  QStatusBar* bar = Bar();
+    : Control(parent, Wrap(new QStatusBar), place, Layer::Windowed) {
+  QStatusBar* bar = qt::Bar(*this);
   bar->setSizeGripEnabled(false);
   for (int stretch : panelStretch) {
     auto* panel = new QLabel;
@@ -460,53 +488,52 @@ StatusBar::StatusBar(Container& parent, const Place& place, const std::vector<in
     // placed into them) about.
     panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     bar->addWidget(panel, stretch);
-    panels_.push_back(panel);
+    Platform().panels.push_back(panel);
     tags_.emplace_back();
   }
   bar->ensurePolished();
-  LayOut();
+  LayOut(*this);
 }
-// Lays the panels out now, so that their widths are known before the window is shown.
-void StatusBar::LayOut() const {
-  if (Bar()->layout()) Bar()->layout()->activate();
-}
-QStatusBar* StatusBar::Bar() const { return static_cast<QStatusBar*>(Widget()); }
-int StatusBar::PanelCount() const { return static_cast<int>(panels_.size()); }
-QString StatusBar::PanelText(int panel) const { return panels_.at(std::size_t(panel))->text(); }
-void StatusBar::SetPanelText(int panel, const QString& text) { panels_.at(std::size_t(panel))->setText(text); }
+int StatusBar::PanelCount() const { return static_cast<int>(Platform().panels.size()); }
+QString StatusBar::PanelText(int panel) const { return Platform().panels.at(std::size_t(panel))->text(); }
+void StatusBar::SetPanelText(int panel, const QString& text) { Platform().panels.at(std::size_t(panel))->setText(text); }
 QString StatusBar::PanelTag(int panel) const { return tags_.at(std::size_t(panel)); }
 void StatusBar::SetPanelTag(int panel, const QString& tag) { tags_.at(std::size_t(panel)) = tag; }
 Place StatusBar::PanelRect(int panel) const {
-  LayOut();
-  return Place::FromPixels(panels_.at(std::size_t(panel))->geometry());
+  LayOut(*this);
+  return Place::FromPixels(Platform().panels.at(std::size_t(panel))->geometry());
 }
 int StatusBar::PanelWidth(int panel) const { return PanelRect(panel).width; }
 int StatusBar::BlankWidth() const {
-  return Twips(std::max(1, QFontMetrics(panels_.front()->font()).horizontalAdvance(u' ')));
+  return Twips(std::max(1, QFontMetrics(Platform().panels.front()->font()).horizontalAdvance(u' ')));
 }
 
 // ---------------------------------------------------------------- ProgressBar
 
+namespace {
+QProgressBar* BarOf(const ProgressBar& bar) { return static_cast<QProgressBar*>(qt::Widget(bar)); }
+}  // namespace
+
 ProgressBar::ProgressBar(Container& parent)
-    : Control(parent, new QProgressBar, Place{}, Layer::Windowed), bar_(static_cast<QProgressBar*>(Widget())) {
-  bar_->setTextVisible(false);
-  bar_->hide();
+    : Control(parent, Wrap(new QProgressBar), Place{}, Layer::Windowed) {
+  BarOf(*this)->setTextVisible(false);
+  BarOf(*this)->hide();
 }
-void ProgressBar::SetRange(int min, int max) { bar_->setRange(min, max); }
-int ProgressBar::Minimum() const { return bar_->minimum(); }
-int ProgressBar::Maximum() const { return bar_->maximum(); }
-void ProgressBar::SetValue(int value) { bar_->setValue(value); }
-int ProgressBar::Value() const { return bar_->value(); }
+void ProgressBar::SetRange(int min, int max) { BarOf(*this)->setRange(min, max); }
+int ProgressBar::Minimum() const { return BarOf(*this)->minimum(); }
+int ProgressBar::Maximum() const { return BarOf(*this)->maximum(); }
+void ProgressBar::SetValue(int value) { BarOf(*this)->setValue(value); }
+int ProgressBar::Value() const { return BarOf(*this)->value(); }
 void ProgressBar::PlaceInto(StatusBar& bar, const Place& place) {
-  bar_->setParent(bar.Bar());
+  BarOf(*this)->setParent(qt::Bar(bar));
   Move(place);
-  bar_->show();
-  bar_->raise();
-  bar_->setValue(0);
+  BarOf(*this)->show();
+  BarOf(*this)->raise();
+  BarOf(*this)->setValue(0);
 }
 void ProgressBar::TakeBack(Container& owner) {
-  bar_->setParent(owner.Surface());
-  bar_->hide();
+  BarOf(*this)->setParent(owner.Surface().widget);
+  BarOf(*this)->hide();
 }
 
 }  // namespace kit

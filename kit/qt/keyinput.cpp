@@ -1,4 +1,6 @@
-#include "kit/keyinput.h"
+#include "kit/qt/keyinput.h"
+
+#include "kit/keyfilter.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>

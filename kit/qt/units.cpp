@@ -1,11 +1,10 @@
-#include "kit/units.h"
+#include "kit/qt/units.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHash>
 #include <QPalette>
 #include <QScreen>
-#include <cmath>
 
 namespace kit {
 
@@ -31,11 +30,11 @@ static QString InstalledFamily(const QString& family) {
   return use;
 }
 
-QFont Font::ToQFont() const {
-  QFont f(InstalledFamily(family));
-  f.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
-  f.setBold(bold);
-  f.setItalic(italic);
+QFont ToQFont(const Font& font) {
+  QFont f(InstalledFamily(font.family));
+  f.setPixelSize(font.Pixels());
+  f.setBold(font.bold);
+  f.setItalic(font.italic);
   return f;
 }
 
