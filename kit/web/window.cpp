@@ -169,11 +169,12 @@ void Window::Parts::Build(Window& self, const QString& caption, const QColor& ba
   if (!frame) {
     surface.el["style"].set("width", val(web::CssPx(clientWidth)));
     surface.el["style"].set("height", val(web::CssPx(clientHeight)));
-    // A screen reader that reads pages in a browse mode (Orca) would take the
-    // pupil's digits for its own keys (1 to 6 jump to headings) when the
-    // program, not the pupil, moved the focus into a box. A screen is worked
-    // like a program: its keys are the pupil's; what it says comes through
-    // the live region.
+    // A screen is worked like a program: its keys are the pupil's, and what
+    // it says comes through the live region. Screen readers with a browse
+    // mode hand an application's keys to the page; without that they may
+    // take a digit for their own key (1 to 6 jump to headings). Orca 43 still
+    // stays in browse mode when the program, not the pupil, moved the focus
+    // into a box (tests/web/orca_chromium.sh): there Insert+A switches once.
     surface.el.call<void>("setAttribute", val("role"), val("application"));
   }
   state.el.call<void>("append", surface.el);
