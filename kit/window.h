@@ -92,6 +92,8 @@ class Window : public Container {
   void Init(const QString& caption, const QColor& back);
   // The visible window kept above this one that was shown last, or null.
   Window* InUseAbove() const;
+  // Counts the showings of every window, for shownAt_.
+  static unsigned long long NextShowing();
   void FrontAbove();
 
   std::unique_ptr<Parts> parts_;

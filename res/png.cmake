@@ -1,6 +1,6 @@
 # The pictures as PNGs, for builds without Qt SVG: every SVG of rekentol.qrc is
 # drawn at build time by the host's render_icon at 1, 1.5 and 2 times its own
-# size and compiled in under :/res/png/<name>@<scale>x.png, where kit/artwork
+# size and compiled in under :/res/png/<name>@<scale>x.png, where kit/qt/artwork
 # looks for it. A cross build names the host's render_icon in
 # REKENTOL_RENDER_TOOL (scripts/windows.sh builds it first).
 set(REKENTOL_RENDER_TOOL "" CACHE FILEPATH "render_icon built for the build machine (cross builds)")

@@ -234,14 +234,6 @@ QString Control::AccessibleName() const { return native_->widget->accessibleName
 void Control::SetAccessibleDescription(const QString& text) { native_->widget->setAccessibleDescription(text); }
 void Control::SetFont(const Font& font) { native_->widget->setFont(ToQFont(font)); }
 
-void Control::SetBackColor(const QColor& colour) {
-  back_ = colour;
-  ApplyColours();
-}
-void Control::SetForeColor(const QColor& colour) {
-  fore_ = colour;
-  ApplyColours();
-}
 
 void Control::ApplyColours() {
   native_->widget->setAutoFillBackground(true);
@@ -385,25 +377,12 @@ Button::Button(Container& parent, const Place& place, const QString& caption, co
   Rename();
 }
 
-Button::Button(Container& parent, const Place& place, const ButtonLook& look)
-    : Button(parent, place, QString(), look.picture) {
-  SetToolTipText(look.toolTip);
-  SetBackColor(look.back);
-}
 
 void Button::KeepFocusAway() {
   ButtonOf(*this)->setFocusPolicy(Qt::NoFocus);
   ButtonOf(*this)->setAutoDefault(false);
 }
 
-void Button::SetToolTipText(const QString& text) {
-  Control::SetToolTipText(text);
-  Rename();
-}
-void Button::Rename() {
-  const QString caption = Caption();
-  ButtonOf(*this)->setAccessibleName(caption.trimmed().isEmpty() ? ToolTipText().trimmed() : caption.trimmed());
-}
 
 QString Button::Caption() const {
   const QLabel* under = Platform().captionUnder;

@@ -36,10 +36,6 @@ class OwnedTop final : public Base {
   }
 };
 
-unsigned long long NextShow() {
-  static unsigned long long count = 0;
-  return ++count;
-}
 
 }  // namespace
 
@@ -158,15 +154,9 @@ void Window::OnHelpKey(std::function<void()> handler) {
   QObject::connect(key, &QShortcut::activated, parts_->top.get(), std::move(handler));
 }
 
-void Window::Load() {
-  if (loaded_) return;
-  loaded_ = true;
-  Form_Load();
-}
-
 void Window::Show() {
   Load();
-  shownAt_ = NextShow();
+  shownAt_ = NextShowing();
   parts_->top->show();
   if (CanRaise()) parts_->top->raise();
   parts_->top->activateWindow();
@@ -200,9 +190,6 @@ void Window::SetBackColor(const QColor& colour) {
   Announce(parts_->top.get(), ColourVerdict(colour));
 }
 
-void Window::Say(const QString& text) {
-  kit::Say(parts_->top.get(), [text] { return text; });
-}
 void Window::Say(std::function<QString()> words) { kit::Say(parts_->top.get(), std::move(words)); }
 void Window::SayTask(std::function<QString()> words) { kit::SayTask(parts_->top.get(), std::move(words)); }
 void Window::ForgetSaid() { kit::ForgetSaid(parts_->top.get()); }
@@ -240,12 +227,6 @@ void Window::KeepAbove(Window& owner) {
   }
 }
 
-Window* Window::InUseAbove() const {
-  Window* last = nullptr;
-  for (Window* w : above_)
-    if (w->Visible() && (!last || w->shownAt_ > last->shownAt_)) last = w;
-  return last;
-}
 
 void Window::FrontAbove() {
   std::vector<Window*> shown;

@@ -148,14 +148,6 @@ void Control::SetFont(const Font& font) {
   web::ApplyFont(native_->el, font);
 }
 
-void Control::SetBackColor(const QColor& colour) {
-  back_ = colour;
-  ApplyColours();
-}
-void Control::SetForeColor(const QColor& colour) {
-  fore_ = colour;
-  ApplyColours();
-}
 
 void Control::ApplyColours() {
   val style = native_->el["style"];
@@ -335,11 +327,6 @@ Button::Button(Container& parent, const Place& place, const QString& caption, co
   Rename();
 }
 
-Button::Button(Container& parent, const Place& place, const ButtonLook& look)
-    : Button(parent, place, QString(), look.picture) {
-  SetToolTipText(look.toolTip);
-  SetBackColor(look.back);
-}
 
 void Button::KeepFocusAway() {
   Platform().keepFocusAway = true;
@@ -349,14 +336,6 @@ void Button::KeepFocusAway() {
   Platform().el["classList"].call<void>("add", val("helper"));
 }
 
-void Button::SetToolTipText(const QString& text) {
-  Control::SetToolTipText(text);
-  Rename();
-}
-void Button::Rename() {
-  const QString caption = Caption();
-  SetAttr(Platform().el, "aria-label", caption.trimmed().isEmpty() ? ToolTipText().trimmed() : caption.trimmed());
-}
 
 QString Button::Caption() const { return web::FromJs(Platform().caption["textContent"]); }
 void Button::SetCaption(const QString& caption) {

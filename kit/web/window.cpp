@@ -14,10 +14,6 @@ using web::val;
 
 namespace {
 
-unsigned long long NextShow() {
-  static unsigned long long count = 0;
-  return ++count;
-}
 
 // The caption bar over each screen, as a desktop frames a window; the menu
 // bar of the main window. Both in CSS px, as rekentol.css draws them.
@@ -216,15 +212,9 @@ Native& Window::Platform() const { return parts_->top; }
 
 void Window::OnHelpKey(std::function<void()> handler) { parts_->state.help = std::move(handler); }
 
-void Window::Load() {
-  if (loaded_) return;
-  loaded_ = true;
-  Form_Load();
-}
-
 void Window::Show() {
   Load();
-  shownAt_ = NextShow();
+  shownAt_ = NextShowing();
   parts_->state.el.set("hidden", false);
   web::WindowShown(parts_->state);
   Parts::Restack();
@@ -262,9 +252,6 @@ void Window::SetBackColor(const QColor& colour) {
     parts_->state.el.call<void>("setAttribute", val("aria-description"), val(web::Utf8(verdict)));
 }
 
-void Window::Say(const QString& text) {
-  web::Say(parts_->state, [text] { return text; }, false);
-}
 void Window::Say(std::function<QString()> words) { web::Say(parts_->state, std::move(words), false); }
 void Window::SayTask(std::function<QString()> words) { web::Say(parts_->state, std::move(words), true); }
 void Window::ForgetSaid() { web::ForgetSaid(parts_->state); }
@@ -294,12 +281,6 @@ void Window::KeepAbove(Window& owner) {
   Parts::Restack();
 }
 
-Window* Window::InUseAbove() const {
-  Window* last = nullptr;
-  for (Window* w : above_)
-    if (w->Visible() && (!last || w->shownAt_ > last->shownAt_)) last = w;
-  return last;
-}
 
 void Window::FrontAbove() { Parts::Restack(); }
 

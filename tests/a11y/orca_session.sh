@@ -25,57 +25,8 @@ fi
 [ -n "$program" ] && [ -x "$program" ] || { echo "no program: build it or pass its path"; exit 1; }
 program=$(readlink -f "$program")
 
-work=$(mktemp -d /tmp/rekentol-orca.XXXXXX)
-chmod 700 "$work"
-pids=()
-stop_all() {
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
-  # speech-dispatcher started itself for Orca; its pid file says which it is.
-  for f in "$work"/run/speech-dispatcher/pid/*.pid; do
-    [ -f "$f" ] && kill "$(cat "$f")" 2>/dev/null || true
-  done
-  sleep 0.5
-  if [ -n "${ORCA_LOG:-}" ] && [ -f "$work/orca.log" ]; then cp "$work/orca.log" "$ORCA_LOG"; fi
-  rm -rf "$work"
-}
-trap stop_all EXIT
-
-# Dutch without touching the machine's locales.
-mkdir -p "$work/locale" "$work/home" "$work/run" "$work/config/speech-dispatcher" "$work/orca"
-chmod 700 "$work/run"
-localedef -i nl_NL -f UTF-8 "$work/locale/nl_NL.UTF-8" 2>/dev/null || true
-# Without a sound card speech-dispatcher hangs after two messages, and Orca
-# with it, unless it writes into the null device.
-cat >"$work/config/speech-dispatcher/speechd.conf" <<'EOF'
-AudioOutputMethod "alsa"
-AudioALSADevice "null"
-AddModule "espeak-ng" "sd_espeak-ng" "/etc/speech-dispatcher/modules/espeak-ng.conf"
-DefaultModule espeak-ng
-DefaultLanguage "nl"
-EOF
-
-display=:$((90 + RANDOM % 400))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
-
-export DISPLAY=$display HOME=$work/home XDG_RUNTIME_DIR=$work/run XDG_CONFIG_HOME=$work/config
-export LOCPATH=$work/locale LANG=nl_NL.UTF-8 LANGUAGE=nl
-unset DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM
-export REKENTOL_ORCA_WORK=$work REKENTOL_PROGRAM=$program
-dbus-run-session -- bash -c '
-  set -u
-  work=$REKENTOL_ORCA_WORK
-  openbox >/dev/null 2>&1 & echo $! >"$work/openbox.pid"
-  dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null
-  dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.freedesktop.DBus.Properties.Set \
-    string:org.a11y.Status string:IsEnabled variant:boolean:true >/dev/null
-  # Orca writes its debug file in large blocks; through script it arrives line by line.
-  script -qfc "orca -u $work/orca --debug-file=/dev/tty" "$work/orca.log" >/dev/null 2>&1 &
-  echo $! >"$work/orca.pid"
-  status=0
-  /usr/bin/python3 "'"$here"'/orca_pupil.py" || status=$?
-  kill "$(cat "$work/orca.pid")" "$(cat "$work/openbox.pid")" 2>/dev/null
-  pkill -P "$(cat "$work/orca.pid")" 2>/dev/null
-  exit $status
-'
+source "$here/orca_desk.sh"
+orca_desk_up 1280x1024x24
+unset QT_QPA_PLATFORM
+export REKENTOL_PROGRAM=$program REKENTOL_ORCA_HERE=$here
+orca_desk_run '/usr/bin/python3 "$REKENTOL_ORCA_HERE/orca_pupil.py"'
