@@ -59,16 +59,8 @@ lock_cache() {
 
 # --- deps -------------------------------------------------------------------
 step_deps() {
-  local want=(debootstrap debian-archive-keyring util-linux)
-  local missing=() p
-  for p in "${want[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
-  done
-  if ((${#missing[@]})); then
-    say "installing ${missing[*]}"
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-  fi
+  # The host's own build tools as well: the icons are drawn on the host.
+  "$root/scripts/install-deps.sh" debootstrap debian-archive-keyring util-linux
   [[ -e /usr/share/debootstrap/scripts/$suite ]] || die "this debootstrap does not know Debian $suite"
 }
 

@@ -21,6 +21,7 @@ const char* const kStaticTextProperty = "rekentolStaticText";
 
 namespace {
 const char* const kVoiceProperty = "rekentolVoice";
+const char* const kVoiceOfProperty = "rekentolVoiceOf";
 }  // namespace
 
 namespace {
@@ -61,10 +62,17 @@ class Voice final : public QWidget {
   }
   static constexpr const char* kName = "rekentolVoice";
 
-  // No Q_OBJECT here, so it is found by its name, not by its type.
+  // The window's voice, if it has spoken; kept on the window itself, since
+  // every change of a box asks for it (ForgetSaid) and a window has a
+  // hundred children to search.
+  static Voice* Find(QWidget* window) {
+    return static_cast<Voice*>(qvariant_cast<QObject*>(window->property(kVoiceOfProperty)));
+  }
   static Voice* Of(QWidget* window) {
-    QObject* found = window->findChild<QObject*>(QLatin1String(kName), Qt::FindDirectChildrenOnly);
-    return found ? static_cast<Voice*>(found) : new Voice(window);
+    if (Voice* found = Find(window)) return found;
+    auto* voice = new Voice(window);
+    window->setProperty(kVoiceOfProperty, QVariant::fromValue<QObject*>(voice));
+    return voice;
   }
 
   // Words once heard are taken out of view and emptied, so that a pupil who
@@ -152,8 +160,7 @@ class Voice final : public QWidget {
 // widget's state, which costs next to nothing and lets tests hear it.
 void Say(QWidget* window, Words words) { Voice::Of(window)->Add(std::move(words), false); }
 void ForgetSaid(QWidget* window) {
-  if (QObject* found = window->findChild<QObject*>(QLatin1String(Voice::kName), Qt::FindDirectChildrenOnly))
-    static_cast<Voice*>(found)->Forget();
+  if (Voice* voice = Voice::Find(window)) voice->Forget();
 }
 void SayTask(QWidget* window, Words words) { Voice::Of(window)->Add(std::move(words), true); }
 

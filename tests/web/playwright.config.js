@@ -12,7 +12,7 @@ const chromium = {
 
 module.exports = defineConfig({
   testDir: '.',
-  testMatch: /.*\.spec\.js$/,
+  testMatch: /.*\.test\.js$/,
   timeout: 90_000,
   expect: { timeout: 10_000 },
   fullyParallel: true,
@@ -34,12 +34,12 @@ module.exports = defineConfig({
   projects: [
     {
       name: 'chromebook',
-      testIgnore: /touch\.spec\.js$/,
+      testIgnore: /touch\.test\.js$/,
       use: { browserName: 'chromium', viewport: { width: 1366, height: 768 } },
     },
     {
       name: 'ipad',
-      testMatch: /touch\.spec\.js$/,
+      testMatch: /touch\.test\.js$/,
       use: {
         browserName: 'chromium',
         viewport: { width: 1024, height: 768 },
