@@ -150,7 +150,8 @@ void EstimationScreen<Wide>::cmdcontrole_Click() {
   cmdcontrole.SetVisible(false);
   cmdstart.SetFocus();
   txtschat.SetEnabled(false);
-  Say([this]() -> QString { return kit::ColourVerdict(BackColor()) + u". " + kit::Spoken(lbldeeltal[6].Caption()) + u'.'; });
+  Say([this]() -> QString { return kit::ColourVerdict(BackColor()) + u". " + kit::Spoken(lbldeeltal[6].Caption()) + u'.'; },
+      kit::Heard::Verdict);
   OfferReason();
 }
 

@@ -34,4 +34,9 @@ QString SpokenDivision(const QString& dividend, const QString& divisor);
 // string builder that points into the lambda's own temporaries.
 using Words = std::function<QString()>;
 
+// What words are, for a screen reader that weighs or groups them: a verdict
+// may cut into what is still being read, help and the rest wait their turn.
+// (The task of a new exercise has its own call, Window::SayTask.)
+enum class Heard { Said, Help, Verdict };
+
 }  // namespace kit

@@ -172,7 +172,7 @@ void SeriesScreen::Score(bool correct) {
     if (lblprima.Visible()) said << lblprima.Caption() + u'!';
     said.removeAll(QString());
     return said.join(u' ');
-  });
+  }, Heard::Verdict);
 }
 
 void SeriesScreen::OfferNieuw() {

@@ -69,7 +69,7 @@ void ScoringScreen::ShowHelpLine(const QString& text) {
   lblhulp->SetCaption(text);
   lblhulp->SetAccessibleName(text);
   lblhulp->SetVisible(!text.isEmpty());
-  if (!text.isEmpty()) Say(Spoken(text));
+  if (!text.isEmpty()) Say(Spoken(text), Heard::Help);
 }
 
 }  // namespace kit

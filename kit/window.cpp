@@ -10,8 +10,8 @@ void Window::Load() {
   Form_Load();
 }
 
-void Window::Say(const QString& text) {
-  Say([text]() -> QString { return text; });
+void Window::Say(const QString& text, Heard kind) {
+  Say([text]() -> QString { return text; }, kind);
 }
 
 unsigned long long Window::NextShowing() {

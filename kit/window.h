@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+#include "kit/accessible.h"
 #include "kit/controls.h"
 
 namespace kit {
@@ -37,8 +38,8 @@ class Window : public Container {
   QColor BackColor() const { return back_; }
   // Makes words heard by a screen reader once the handler has finished
   // (kit/accessible.h): what a seeing pupil reads that no focus brings to the ear.
-  void Say(const QString& text);
-  void Say(std::function<QString()> words);
+  void Say(const QString& text, Heard kind = Heard::Said);
+  void Say(std::function<QString()> words, Heard kind = Heard::Said);
   // The task of a new exercise, heard first, with the box the pupil starts in.
   void SayTask(std::function<QString()> words);
   // Takes what was heard out of the window's reach now (the board it spoke of

@@ -11,6 +11,10 @@
 #   build    rekentol.exe (build/windows; stripped into build/windows/dist)
 #   pupil    rekentol.exe under Wine on Xvfb, taken from the welcome screen to
 #            one estimation exercise judged right; screenshots kept
+#   heard    the pupil's way again, with a stand-in UIAutomationCore.dll that
+#            writes every screen-reader notification the program raises to
+#            build/windows/heard/words.txt; fails when the task, "goed",
+#            "fout", a prompt or a reason is missing
 #   package  rekentol-setup-<version>.exe (NSIS) and the portable zip
 #   install  silent install, start and silent uninstall under Wine
 #   test     the test programs, built for Windows and run by ctest under Wine
@@ -253,6 +257,34 @@ step_pupil() {
   stop_xvfb
 }
 
+# --- heard ------------------------------------------------------------------
+step_heard() {
+  [[ -f $out/dist/rekentol.exe ]] || { echo "windows.sh: build first" >&2; exit 1; }
+  local heard=$out/heard
+  rm -rf "$heard"
+  mkdir -p "$heard"
+  say "the stand-in UIAutomationCore.dll (for this step only)"
+  x86_64-w64-mingw32-gcc -shared -O2 -Wall -Wextra -Werror -static-libgcc \
+    -o "$out/uiautomationcore.dll" "$win/heard/uiautomationcore.c"
+  # A prefix of its own: the program looks for UIAutomationCore.dll in the
+  # system folder only, and no other step may find the stand-in there.
+  local prefix=$cache/wine-heard
+  wine_env "$prefix"
+  cp "$out/uiautomationcore.dll" "$prefix/drive_c/windows/system32/uiautomationcore.dll"
+  export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;uiautomationcore=n,b"
+  REKENTOL_HEARD_DIR=$(winepath -w "$heard" 2>/dev/null)
+  export REKENTOL_HEARD_DIR
+  start_xvfb
+  say "rekentol.exe under Wine on $DISPLAY, heard (words in $heard/words.txt)"
+  local rc=0
+  (cd "$win" && env -u QT_QPA_PLATFORM python3 heard_run.py "$heard" wine "$out/dist/rekentol.exe") || rc=$?
+  wineserver -k 2>/dev/null || true
+  stop_xvfb
+  say "heard, one notification a line:"
+  sed 's/^/    /' "$heard/words.txt" 2>/dev/null || true
+  ((rc == 0)) || { echo "windows.sh: the heard run failed" >&2; exit "$rc"; }
+}
+
 # --- package ----------------------------------------------------------------
 step_package() {
   [[ -f $out/dist/rekentol.exe ]] || { echo "windows.sh: build first" >&2; exit 1; }
@@ -334,7 +366,7 @@ main() {
     return
   fi
   local steps=("$@")
-  ((${#steps[@]})) || steps=(deps qt build pupil package install test)
+  ((${#steps[@]})) || steps=(deps qt build pupil heard package install test)
   local s
   for s in "${steps[@]}"; do
     declare -F "step_$s" >/dev/null || { echo "windows.sh: no step '$s'" >&2; exit 2; }

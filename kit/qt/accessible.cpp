@@ -10,9 +10,11 @@
 #include <QTimer>
 #include <QMainWindow>
 #include <QWidget>
+#include <algorithm>
 #include <utility>
 #include <vector>
 
+#include "kit/qt/notification.h"
 #include "kit/units.h"
 
 namespace kit {
@@ -86,12 +88,13 @@ class Voice final : public QWidget {
     setAccessibleName(QString());
   }
 
-  void Add(Words words, bool task) {
+  void Add(Words words, bool task, Heard kind) {
     if (!Pending()) QMetaObject::invokeMethod(this, &Voice::Deliver, Qt::QueuedConnection);
     if (task)
       task_ = std::move(words);
     else
       rest_.push_back(std::move(words));
+    kind_ = std::max(kind_, kind);
   }
 
  private:
@@ -119,6 +122,7 @@ class Voice final : public QWidget {
       settle_.stop();
       task_ = nullptr;
       rest_.clear();
+      kind_ = Heard::Said;
       Forget();
     }
     return false;
@@ -134,11 +138,17 @@ class Voice final : public QWidget {
     QStringList said;
     if (task_) said << task_();
     for (const Words& w : rest_) said << w();
+    said.removeAll(QString());
+    const Notification kind = kind_ == Heard::Verdict ? Notification::Verdict
+                              : task_                 ? Notification::Task
+                              : kind_ == Heard::Help  ? Notification::Help
+                                                      : Notification::Said;
+    RaiseNotification(window(), said.join(u' '), kind);
     QWidget* focus = QApplication::focusWidget();
     if (task_ && qobject_cast<QLineEdit*>(focus) && focus->window() == window()) said << focus->accessibleName() + u'.';
     task_ = nullptr;
     rest_.clear();
-    said.removeAll(QString());
+    kind_ = Heard::Said;
     if (said.isEmpty()) return;
     const QString words = said.join(u' ');
     hide();
@@ -149,6 +159,7 @@ class Voice final : public QWidget {
 
   Words task_;
   std::vector<Words> rest_;
+  Heard kind_ = Heard::Said;  // the weightiest of rest_
   QTimer settle_;
   QTimer heard_;
   QElapsedTimer activated_;
@@ -158,11 +169,11 @@ class Voice final : public QWidget {
 
 // Also without an assistive technology: the notification is then only a
 // widget's state, which costs next to nothing and lets tests hear it.
-void Say(QWidget* window, Words words) { Voice::Of(window)->Add(std::move(words), false); }
+void Say(QWidget* window, Words words, Heard kind) { Voice::Of(window)->Add(std::move(words), false, kind); }
 void ForgetSaid(QWidget* window) {
   if (Voice* voice = Voice::Find(window)) voice->Forget();
 }
-void SayTask(QWidget* window, Words words) { Voice::Of(window)->Add(std::move(words), true); }
+void SayTask(QWidget* window, Words words) { Voice::Of(window)->Add(std::move(words), true, Heard::Said); }
 
 void InstallAccessibleWindows() {
   static const bool installed = [] {

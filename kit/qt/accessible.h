@@ -35,7 +35,12 @@ void Announce(QWidget* widget, const QString& text);
 // the window, hidden again before it is shown with the next words, so that
 // every notification is heard once and none twice, and hidden and emptied
 // once heard, so that what stays readable is what the screen shows.
-void Say(QWidget* window, Words words);
+//
+// On Windows the same words, less the box's name (NVDA and Narrator say the
+// focused control themselves), are also raised as one UI Automation
+// notification (kit/qt/notification.h): Qt's bridge passes no word of the
+// notification object on.
+void Say(QWidget* window, Words words, Heard kind = Heard::Said);
 // The task of a new exercise: heard before everything else the handler says;
 // where the focus went into a box, that box's name comes last (it may be the
 // box Orca took quietly, which would otherwise go unnamed).

@@ -190,7 +190,9 @@ void Window::SetBackColor(const QColor& colour) {
   Announce(parts_->top.get(), ColourVerdict(colour));
 }
 
-void Window::Say(std::function<QString()> words) { kit::Say(parts_->top.get(), std::move(words)); }
+void Window::Say(std::function<QString()> words, Heard kind) {
+  kit::Say(parts_->top.get(), std::move(words), kind);
+}
 void Window::SayTask(std::function<QString()> words) { kit::SayTask(parts_->top.get(), std::move(words)); }
 void Window::ForgetSaid() { kit::ForgetSaid(parts_->top.get()); }
 

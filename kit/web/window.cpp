@@ -252,7 +252,9 @@ void Window::SetBackColor(const QColor& colour) {
     parts_->state.el.call<void>("setAttribute", val("aria-description"), val(web::Utf8(verdict)));
 }
 
-void Window::Say(std::function<QString()> words) { web::Say(parts_->state, std::move(words), false); }
+// One live region for every kind of words: the page has no way to let a
+// verdict cut in that every screen reader follows alike.
+void Window::Say(std::function<QString()> words, Heard) { web::Say(parts_->state, std::move(words), false); }
 void Window::SayTask(std::function<QString()> words) { web::Say(parts_->state, std::move(words), true); }
 void Window::ForgetSaid() { web::ForgetSaid(parts_->state); }
 

@@ -90,14 +90,16 @@ def windows():
     return found
 
 
-def wait_for_window(size, back, what, seconds=60):
-    """The client area of the screen's size whose corner shows its back colour."""
+def wait_for_window(size, back, what, seconds=60, other_than=None):
+    """The client area of the screen's size whose corner shows its back colour
+    (any colour for None), other than the window other_than."""
     deadline = time.time() + seconds
     while time.time() < deadline:
         shot = Shot()
         for wid, x, y, w, h in windows():
             if (w, h) == (px(size[0]), px(size[1])) and 0 <= x + 4 < shot.width \
-                    and 0 <= y + 4 < shot.height and shot.at(x + 4, y + 4) == back:
+                    and 0 <= y + 4 < shot.height and back in (None, shot.at(x + 4, y + 4)) \
+                    and wid != (other_than or (None,))[0]:
                 log(f"{what}: window {wid} at {x},{y} size {w}x{h}")
                 return wid, x, y
         time.sleep(0.5)
