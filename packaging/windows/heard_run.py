@@ -16,7 +16,6 @@ prompt and the reason for the slip. Exit status 0 when they do.
 
 import os
 import re
-import subprocess
 import sys
 import time
 
@@ -96,9 +95,8 @@ def main():
     out, program = sys.argv[1], sys.argv[2:]
     os.makedirs(out, exist_ok=True)
     ear = Ear(os.path.join(out, "words.txt"))
-    proc = subprocess.Popen(program)
     heard = {}
-    try:
+    with pupil.running(program):
         welcome = pupil.wait_for_window(pupil.WELCOME_SIZE, pupil.WELCOME_BACK, "welcome screen", 120)
         ear.new()
         pupil.click(welcome, pupil.WELCOME_BUTTON)
@@ -131,12 +129,6 @@ def main():
         pupil.click(board, WRITTEN_BUTTON)
         heard["the reason"] = one(ear, "CONTROLE on the written board", r" keer \d+ is niet \d+")
         pupil.Shot(os.path.join(out, "written-judged.png"))
-    finally:
-        proc.terminate()
-        try:
-            proc.wait(10)
-        except subprocess.TimeoutExpired:
-            proc.kill()
     for what, line in heard.items():
         pupil.log(f"{what}: {line}")
     return 0

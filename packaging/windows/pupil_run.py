@@ -12,6 +12,7 @@ screenshots of the welcome screen, the menu, the task and the verdict are kept.
 Exit status 0 when the estimate was judged right.
 """
 
+import contextlib
 import os
 import subprocess
 import sys
@@ -169,13 +170,26 @@ def read_number(shot, origin, place, digits):
     return int(text) if text else None
 
 
+@contextlib.contextmanager
+def running(program):
+    """The program, started, and ended however the run ends."""
+    proc = subprocess.Popen(program)
+    try:
+        yield proc
+    finally:
+        proc.terminate()
+        try:
+            proc.wait(10)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+
+
 def main():
     out, program = sys.argv[1], sys.argv[2:]
     os.makedirs(out, exist_ok=True)
     digits = templates()
     started = time.time()
-    proc = subprocess.Popen(program)
-    try:
+    with running(program):
         welcome = wait_for_window(WELCOME_SIZE, WELCOME_BACK, "welcome screen", 120)
         log(f"welcome screen after {time.time() - started:.1f} s")
         time.sleep(1.5)  # the pictures come in while the screen is up
@@ -211,12 +225,6 @@ def main():
             return 0
         log("judged WRONG" if verdict == WRONG else "no verdict on the screen")
         return 1
-    finally:
-        proc.terminate()
-        try:
-            proc.wait(10)
-        except subprocess.TimeoutExpired:
-            proc.kill()
 
 
 if __name__ == "__main__":
