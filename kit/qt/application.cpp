@@ -22,8 +22,9 @@ void SetUpApplication(QApplication& app) {
   InstallFontSubstitutes();
   QFont base = ToQFont(Font{9.75});
   QApplication::setFont(base);
-  // The icon is drawn while the first screens build themselves and is set
-  // once the event loop runs; windows take it over when it comes. A pixmap
+  // The icon (drawn by the build at ratio 1, else while the first screens
+  // build themselves) is set once the event loop runs; windows take it over
+  // when it comes. A pixmap
   // rather than the SVG file: QIcon would load an icon engine plugin at
   // start-up for one small picture.
   QMetaObject::invokeMethod(

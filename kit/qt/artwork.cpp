@@ -23,6 +23,15 @@ static void InitPictures() { Q_INIT_RESOURCE(rekentol_png); }
 
 namespace kit {
 
+// Written by the build (res/builtin.cmake).
+#ifdef REKENTOL_BUILTIN_PICTURES
+extern const BuiltInPicture kBuiltInPictures[];
+extern const int kBuiltInPictureCount;
+#else
+static constexpr const BuiltInPicture* kBuiltInPictures = nullptr;
+static constexpr int kBuiltInPictureCount = 0;
+#endif
+
 namespace {
 
 struct Request {
@@ -137,6 +146,23 @@ QSize OwnSize(const Request& r, QByteArray*) {
 }
 
 #endif
+
+// The picture the build drew for this request, if it drew it: the same
+// resource fitted to the same pixels.
+const BuiltInPicture* BuiltInFor(const Request& r) {
+  if (r.dpr != 1) return nullptr;
+  for (int i = 0; i < kBuiltInPictureCount; ++i) {
+    const BuiltInPicture& b = kBuiltInPictures[i];
+    if (r.resource == QLatin1StringView(b.resource) && Fitted(b.own, r) == b.size) return &b;
+  }
+  return nullptr;
+}
+
+// The requests drawn at run time, for NotBuiltIn().
+QStringList& DrawnHere() {
+  static QStringList drawn;
+  return drawn;
+}
 
 }  // namespace
 
@@ -284,10 +310,32 @@ Artwork::Artwork(const QString& resource, QSize size, Fit fit) {
   if (!picture) {
     picture = std::make_shared<Picture>();
     picture->request = {resource, size, fit, dpr};
-    Drawer::Instance().Add(picture);
+    if (const BuiltInPicture* built = BuiltInFor(picture->request)) {
+      // Wrapped, not copied: the pixels stay pages of the program file.
+      picture->image = QImage(reinterpret_cast<const uchar*>(built->pixels), built->size.width(),
+                              built->size.height(), built->size.width() * 4, QImage::Format_ARGB32_Premultiplied);
+      picture->state = Picture::State::Drawn;
+      picture->seen = true;
+      picture->ownSize = built->own;
+      picture->ownSizeKnown = true;
+    } else {
+      const QString asked = size.isEmpty() ? QStringLiteral("own size")
+                                           : QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+      DrawnHere() << QStringLiteral("%1 %2 at %3").arg(resource, asked).arg(dpr);
+      Drawer::Instance().Add(picture);
+    }
   }
   picture_ = picture;
 }
+
+QList<std::pair<QString, QSize>> Artwork::BuiltIn() {
+  QList<std::pair<QString, QSize>> built;
+  for (int i = 0; i < kBuiltInPictureCount; ++i)
+    built.append({QString::fromLatin1(kBuiltInPictures[i].resource), kBuiltInPictures[i].size});
+  return built;
+}
+
+QStringList Artwork::NotBuiltIn() { return DrawnHere(); }
 
 const QImage& Artwork::Image() const {
   static const QImage none;

@@ -10,14 +10,22 @@
 // always drawn on the GUI thread, at that first paint: not every platform lets
 // another thread use the fonts.
 //
+// The pictures of the first screen are not drawn at all: the build drew them
+// at the sizes that screen asks for at device pixel ratio 1 (res/builtin.cmake)
+// and they are compiled in as pixels, shown where they lie in the program
+// file. Asked for at any other size or ratio, they are drawn like the rest.
+//
 // Where Qt has no SVG module (the Windows build), the build has drawn every
 // picture as PNG at one, one and a half and two times its own size; a picture
 // is then the smallest of those that covers the size asked for, scaled down.
 
 #include <QImage>
+#include <QList>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <memory>
+#include <utility>
 
 namespace kit {
 
@@ -41,12 +49,27 @@ class Artwork {
   // for at its own size.
   QSize Size() const;
 
+  // The pictures the build drew, as resource and size at ratio 1.
+  static QList<std::pair<QString, QSize>> BuiltIn();
+  // Every picture asked for so far that the build had not drawn, as
+  // "<resource> <width>x<height> at <ratio>" with the size as asked ("own
+  // size" for none): those are drawn at run time.
+  static QStringList NotBuiltIn();
+
   // One picture at one size, shared by every Artwork that asks for it
   // (artwork.cpp).
   struct Picture;
 
  private:
   std::shared_ptr<Picture> picture_;
+};
+
+// One picture the build drew, in the source it writes (render_icon --builtin).
+struct BuiltInPicture {
+  const char* resource;
+  QSize own;              // the SVG's own size, which a fit is worked out from
+  QSize size;             // drawn at, in pixels at device pixel ratio 1
+  const quint32* pixels;  // premultiplied ARGB32, row after row
 };
 
 }  // namespace kit

@@ -3,6 +3,11 @@
 // picture, and resources that fail without taking the program down.
 
 #include <QTest>
+#if __has_include(<QSvgRenderer>)
+#include <QFile>
+#include <QPainter>
+#include <QSvgRenderer>
+#endif
 
 #include "kit/qt/artwork.h"
 #include "support/testmain.h"
@@ -56,6 +61,32 @@ class ArtworkTest : public QObject {
     const kit::Artwork c(QStringLiteral(":/res/block_cube.svg"), QSize(14, 14));
     QCOMPARE(a.Image().constBits(), b.Image().constBits());
     QVERIFY(a.Image().constBits() != c.Image().constBits());
+  }
+
+  // The pictures the build drew are what Qt SVG draws here, pixel for pixel:
+  // a pupil sees the same whether a picture was built in or drawn.
+  void builtInAreTheDrawings() {
+#if __has_include(<QSvgRenderer>)
+    const auto built = kit::Artwork::BuiltIn();
+    if (built.isEmpty()) QSKIP("this build draws every picture at run time");
+    for (const auto& [resource, size] : built) {
+      const kit::Artwork art(resource, size);
+      QFile file(resource);
+      QVERIFY(file.open(QIODevice::ReadOnly));
+      QSvgRenderer svg(file.readAll());
+      QImage drawn(size, QImage::Format_ARGB32_Premultiplied);
+      drawn.fill(Qt::transparent);
+      QPainter p(&drawn);
+      svg.render(&p, QRectF(QPointF(0, 0), QSizeF(size)));
+      p.end();
+      QVERIFY2(art.Image() == drawn, qPrintable(resource));
+      // Asked for at its own size, it is the same compiled-in picture.
+      if (size == svg.defaultSize())
+        QCOMPARE(kit::Artwork(resource, {}).Image().constBits(), art.Image().constBits());
+    }
+#else
+    QSKIP("no Qt SVG to draw them with");
+#endif
   }
 
   void badResourcesPaintNothing() {
