@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
   for (const auto& file : files) {
     const std::vector<std::uint8_t> data = ReadAll(file);
     if (const auto fault = fuzz::Drive(data.data(), data.size(), true)) {
-      std::fprintf(stderr, "%s: %s\n", file.c_str(), fault->c_str());
+      std::fprintf(stderr, "%s: %s\n", file.string().c_str(), fault->c_str());
       ++faults;
     }
   }
