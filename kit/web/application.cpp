@@ -25,11 +25,16 @@ struct Application::Parts {
 
 namespace {
 // F1 asks the window in use for help, wherever the focus is in it; the
-// browser's own help stays shut.
+// browser's own help stays shut. Tab goes round inside the window in use.
 void PageEvent(const std::string& type, val e) {
-  if (type == "keydown" && e["key"].as<std::string>() == "F1") {
+  if (type != "keydown") return;
+  const std::string key = e["key"].as<std::string>();
+  if (key == "F1") {
     e.call<void>("preventDefault");
     web::HelpKey();
+  } else if (key == "Tab" && !e["ctrlKey"].as<bool>() && !e["altKey"].as<bool>() && !e["metaKey"].as<bool>() &&
+             web::WrapTab(e["shiftKey"].as<bool>())) {
+    e.call<void>("preventDefault");
   }
 }
 }  // namespace

@@ -119,6 +119,7 @@ void Control::SetVisible(bool visible) {
   const bool hidden = el["hidden"].as<bool>();
   if (visible && frontWhenShown_ && hidden) el["style"].set("zIndex", val(NextZ()));
   if (hidden == !visible) return;
+  if (!visible) val::module_property("kitLeave")(el);
   el.set("hidden", !visible);
   if (!visible) web::FocusGone(*native_);
 }

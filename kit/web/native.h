@@ -104,6 +104,10 @@ QSize PictureSize(const QString& resource);
 void Relayout();
 // The help key, for the window in use (window.cpp).
 void HelpKey();
+// Tab past the last control of the window in use (Shift+Tab before its
+// first) goes round to the other end, as in a desktop window, rather than out
+// of the page into the browser's own bar; true when it did (window.cpp).
+bool WrapTab(bool backwards);
 // Gives a text box the key handling of keyinput.h (keyinput.cpp).
 void InstallTextBox(TextBox& box, Native& native);
 // A text box's text into its element, and back after the browser changed it.

@@ -50,6 +50,7 @@ struct Window::Parts {
   // Which window is in use, who lies over whom, what is inert, the scale.
   static void Restack();
   static void Help();
+  static bool WrapTab(bool backwards);
   void Build(Window& self, const QString& caption, const QColor& back);
 };
 
@@ -71,7 +72,7 @@ void Window::Parts::Restack() {
   for (Window* w : All()) {
     Parts& p = *w->parts_;
     const bool usable = w == inUse && p.state.available;
-    p.state.el.set("inert", !usable);
+    val::module_property("kitSetInert")(p.state.el, !usable);
     if (!shown(w)) continue;
     if (p.frame)
       backdrop = true;
@@ -127,6 +128,26 @@ void web::Relayout() { Window::Parts::Restack(); }
 
 void web::HelpKey() { Window::Parts::Help(); }
 
+bool web::WrapTab(bool backwards) { return Window::Parts::WrapTab(backwards); }
+
+bool Window::Parts::WrapTab(bool backwards) {
+  Window* w = InUse();
+  if (!w || !w->parts_->state.available) return false;
+  const val active = web::Document()["activeElement"];
+  std::vector<Native*> order;
+  const val all = w->parts_->state.el.call<val>("querySelectorAll", val("input.box, button.button, nav button"));
+  for (int i = 0, n = all["length"].as<int>(); i < n; ++i) {
+    const val el = all[i];
+    if (el["tabIndex"].as<int>() < 0 || el["kitId"].isUndefined()) continue;
+    if (Native* c = web::ById(el["kitId"].as<int>()); c && web::Focusable(*c)) order.push_back(c);
+  }
+  if (order.empty()) return false;
+  Native* end = backwards ? order.front() : order.back();
+  if (!(end->el == active)) return false;
+  web::Focus(*(backwards ? order.back() : order.front()));
+  return true;
+}
+
 void Window::Parts::Help() {
   Window* w = InUse();
   if (w && w->parts_->state.available && w->parts_->state.help) w->parts_->state.help();
@@ -168,9 +189,10 @@ void Window::Parts::Build(Window& self, const QString& caption, const QColor& ba
     // A screen is worked like a program: its keys are the pupil's, and what
     // it says comes through the live region. Screen readers with a browse
     // mode hand an application's keys to the page; without that they may
-    // take a digit for their own key (1 to 6 jump to headings). Orca 43 still
-    // stays in browse mode when the program, not the pupil, moved the focus
-    // into a box (tests/web/orca_chromium.sh): there Insert+A switches once.
+    // take a digit for their own key (1 to 6 jump to headings). Orca 43
+    // switches to focus mode only when it hears the focus arrive in a box,
+    // which a control leaving the tree in the same update hides from it
+    // (glue.js, kitLeave).
     surface.el.call<void>("setAttribute", val("role"), val("application"));
   }
   state.el.call<void>("append", surface.el);
@@ -223,6 +245,7 @@ void Window::Show() {
 
 void Window::Hide() {
   if (parts_->state.el["hidden"].as<bool>()) return;
+  val::module_property("kitLeave")(parts_->state.el);
   parts_->state.el.set("hidden", true);
   web::WindowHidden(parts_->state);
   Parts::Restack();

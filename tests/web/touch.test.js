@@ -18,7 +18,7 @@ function survey(finger) {
   const same = (a, b) => ['left', 'top', 'width', 'height'].every((k) => Math.abs(a[k] - b[k]) < 1);
   const controls = [];
   for (const e of document.querySelectorAll('button, input')) {
-    if (!e.checkVisibility({ visibilityProperty: true }) || e.closest('[inert]') || e.disabled || e.readOnly) continue;
+    if (!e.checkVisibility({ visibilityProperty: true, opacityProperty: true }) || e.closest('[inert]') || e.disabled || e.readOnly) continue;
     const r = e.getBoundingClientRect();
     const cx = r.left + r.width / 2;
     const cy = r.top + r.height / 2;
