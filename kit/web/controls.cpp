@@ -263,7 +263,7 @@ void TextBox::SetHeardAsText() {
   n.heardAsText = true;
   // A column head is text to read, not a field: an element that is text,
   // with the box's place and look.
-  val text = web::Create("div", "box heard");
+  val text = web::Create("div", "control box caption-text");
   // Through the CSSOM: the page's policy refuses style attributes.
   text["style"].set("cssText", n.el["style"]["cssText"]);
   text.set("hidden", n.el["hidden"]);

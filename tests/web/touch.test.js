@@ -40,8 +40,15 @@ function survey(finger) {
         : `under ${say(hit)}`,
     });
   }
+  // Texts on the board (column heads) that are shown but not seen at their middle.
+  const unseen = [...document.querySelectorAll('div.box')].filter((e) => {
+    if (!e.checkVisibility({ visibilityProperty: true, opacityProperty: true }) || e.closest('[inert]')) return false;
+    const r = e.getBoundingClientRect();
+    const hit = document.elementFromPoint(r.left + r.width / 2, r.top + r.height / 2);
+    return !(hit && (hit === e || e.contains(hit)));
+  }).map(say);
   const root = document.scrollingElement || document.documentElement;
-  return { controls, scrollWidth: root.scrollWidth, viewWidth: window.innerWidth };
+  return { controls, unseen, scrollWidth: root.scrollWidth, viewWidth: window.innerWidth };
 }
 
 // The five-digit boards stand their boxes edge to edge, one column of the
@@ -69,6 +76,7 @@ async function measure(page, where, cramped = false) {
     expect.soft(small, `${where}: smaller than ${FINGER}x${FINGER} CSS px`).toEqual([]);
   }
   expect.soft(covered, `${where}: covered at the centre`).toEqual([]);
+  expect.soft(s.unseen, `${where}: shown but not seen`).toEqual([]);
   expect.soft(s.scrollWidth, `${where}: scrolls sideways`).toBeLessThanOrEqual(s.viewWidth);
   return s;
 }
