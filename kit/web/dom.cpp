@@ -110,6 +110,18 @@ bool Focusable(const Native& native) {
   return true;
 }
 
+std::vector<Native*> TabStops(const val& windowEl, bool withMenuBar) {
+  std::vector<Native*> stops;
+  const val all = windowEl.call<val>("querySelectorAll",
+                                     val(withMenuBar ? "input.box, button.button, nav button" : "input.box, button.button"));
+  for (int i = 0, n = all["length"].as<int>(); i < n; ++i) {
+    const val el = all[i];
+    if (el["tabIndex"].as<int>() < 0 || el["kitId"].isUndefined()) continue;
+    if (Native* c = ById(el["kitId"].as<int>()); c && Focusable(*c)) stops.push_back(c);
+  }
+  return stops;
+}
+
 namespace {
 Native* ByElement(const val& el) {
   if (el.isNull() || el.isUndefined()) return nullptr;

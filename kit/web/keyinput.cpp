@@ -271,15 +271,7 @@ void web::FocusGone(Native& native) {
   if (!inside && !(active.isNull() || active == Document()["body"])) return;
   if (!native.window) return;
   // The next control after it in Tab order that can take the focus, else the first.
-  const val all = native.window->el.call<val>("querySelectorAll", val("input.box, button.button"));
-  const int count = all["length"].as<int>();
-  std::vector<Native*> candidates;
-  for (int i = 0; i < count; ++i) {
-    const val el = all[i];
-    const val id = el["kitId"];
-    if (id.isUndefined() || el["tabIndex"].as<int>() < 0) continue;
-    if (Native* c = ById(id.as<int>()); c && Focusable(*c)) candidates.push_back(c);
-  }
+  const std::vector<Native*> candidates = TabStops(native.window->el, false);
   Native* next = nullptr;
   constexpr int kFollowing = 4;  // Node.DOCUMENT_POSITION_FOLLOWING
   for (Native* c : candidates)

@@ -104,6 +104,9 @@ QSize PictureSize(const QString& resource);
 void Relayout();
 // The help key, for the window in use (window.cpp).
 void HelpKey();
+// The controls of a window that Tab stops at and that can take the focus,
+// in Tab order (document order); the menu bar's too where asked (dom.cpp).
+std::vector<Native*> TabStops(const val& windowEl, bool withMenuBar);
 // Tab past the last control of the window in use (Shift+Tab before its
 // first) goes round to the other end, as in a desktop window, rather than out
 // of the page into the browser's own bar; true when it did (window.cpp).

@@ -113,12 +113,7 @@ void Window::Parts::Restack() {
   const val active = web::Document()["activeElement"];
   if (!active.isNull() && s.el.call<bool>("contains", active) && !(active == s.el)) return;
   if (s.focus && web::Focusable(*s.focus)) return web::Focus(*s.focus);
-  const val all = s.el.call<val>("querySelectorAll", val("input.box, button.button, nav button"));
-  for (int i = 0, n = all["length"].as<int>(); i < n; ++i) {
-    const val el = all[i];
-    if (el["tabIndex"].as<int>() < 0 || el["kitId"].isUndefined()) continue;
-    if (Native* c = web::ById(el["kitId"].as<int>()); c && web::Focusable(*c)) return web::Focus(*c);
-  }
+  if (const std::vector<Native*> stops = web::TabStops(s.el, true); !stops.empty()) return web::Focus(*stops.front());
   val options = val::object();
   options.set("preventScroll", true);
   s.el.call<void>("focus", options);
@@ -134,13 +129,7 @@ bool Window::Parts::WrapTab(bool backwards) {
   Window* w = InUse();
   if (!w || !w->parts_->state.available) return false;
   const val active = web::Document()["activeElement"];
-  std::vector<Native*> order;
-  const val all = w->parts_->state.el.call<val>("querySelectorAll", val("input.box, button.button, nav button"));
-  for (int i = 0, n = all["length"].as<int>(); i < n; ++i) {
-    const val el = all[i];
-    if (el["tabIndex"].as<int>() < 0 || el["kitId"].isUndefined()) continue;
-    if (Native* c = web::ById(el["kitId"].as<int>()); c && web::Focusable(*c)) order.push_back(c);
-  }
+  const std::vector<Native*> order = web::TabStops(w->parts_->state.el, true);
   if (order.empty()) return false;
   Native* end = backwards ? order.front() : order.back();
   if (!(end->el == active)) return false;
