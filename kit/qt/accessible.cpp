@@ -139,11 +139,7 @@ class Voice final : public QWidget {
     if (task_) said << task_();
     for (const Words& w : rest_) said << w();
     said.removeAll(QString());
-    const Notification kind = kind_ == Heard::Verdict ? Notification::Verdict
-                              : task_                 ? Notification::Task
-                              : kind_ == Heard::Help  ? Notification::Help
-                                                      : Notification::Said;
-    RaiseNotification(window(), said.join(u' '), kind);
+    RaiseNotification(window(), said.join(u' '), Weigh(bool(task_), kind_));
     QWidget* focus = QApplication::focusWidget();
     if (task_ && qobject_cast<QLineEdit*>(focus) && focus->window() == window()) said << focus->accessibleName() + u'.';
     task_ = nullptr;

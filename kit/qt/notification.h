@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include "kit/accessible.h"
+
 class QWidget;
 
 namespace kit {
@@ -14,6 +16,17 @@ namespace kit {
 // What the words are: a screen reader groups notifications of one kind, and a
 // verdict goes before what it is still reading.
 enum class Notification { Said, Task, Help, Verdict };
+
+// What one handler's words are, from whether they hold a task and the
+// weightiest kind the rest was said as: a verdict outweighs the task it
+// follows (CONTROLE's verdict and the next task never share a handler, but
+// START on a judged board may say both), the task the help.
+constexpr Notification Weigh(bool task, Heard kind) {
+  return kind == Heard::Verdict ? Notification::Verdict
+         : task                 ? Notification::Task
+         : kind == Heard::Help  ? Notification::Help
+                                : Notification::Said;
+}
 
 #if defined(_WIN32)
 // Raises `words` for the top-level `window`, once, if it is the foreground

@@ -2,6 +2,8 @@
 // can reach has a name, the boards' boxes are named by their row and column,
 // the column heads are text to read, and the verdict is said in words.
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
@@ -20,6 +22,7 @@
 #include "support/testmain.h"
 #include "written/frmcijferdeel0.h"
 #include "kit/qt/native.h"
+#include "kit/qt/notification.h"
 
 using testing_support::Pupil;
 
@@ -166,6 +169,28 @@ class tst_accessible : public QObject {
     QCOMPARE(Unnamed(w), QStringList());
     QCOMPARE(Description(w), QStringLiteral("goed"));
     QCOMPARE(Description(w), kit::ColourVerdict(w.BackColor()));
+  }
+
+  // How a handler's words are weighed for Windows' screen readers.
+  void weighed_data() {
+    QTest::addColumn<bool>("task");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("weighed");
+    using kit::Heard;
+    using kit::Notification;
+    QTest::newRow("plain words") << false << int(Heard::Said) << int(Notification::Said);
+    QTest::newRow("help") << false << int(Heard::Help) << int(Notification::Help);
+    QTest::newRow("task with what the board wrote") << true << int(Heard::Said) << int(Notification::Task);
+    QTest::newRow("task outweighs help") << true << int(Heard::Help) << int(Notification::Task);
+    QTest::newRow("verdict outweighs all") << true << int(Heard::Verdict) << int(Notification::Verdict);
+    QTest::newRow("verdict with its reason") << false << int(std::max(Heard::Verdict, Heard::Help))
+                                             << int(Notification::Verdict);
+  }
+  void weighed() {
+    QFETCH(bool, task);
+    QFETCH(int, kind);
+    QFETCH(int, weighed);
+    QCOMPARE(int(kit::Weigh(task, kit::Heard(kind))), weighed);
   }
 
   void spoken_data() {

@@ -59,3 +59,14 @@ test.describe('keyboard', () => {
     });
   }
 });
+
+// START leaves the accessibility tree a moment after the focus went into the
+// box (so that a screen reader hears the focus arrive), but it does leave.
+test('the button pressed leaves the tree after the focus has moved', async ({ page }) => {
+  await p.load(page);
+  await p.pressOn(page, p.WELCOME, 'Enter');
+  await p.pressOn(page, 'Ik schat een deling :  tot 100', 'Enter');
+  await p.pressOn(page, 'START', 'Enter');
+  expect(await p.focusName(page)).toBe('ik schat');
+  await expect(p.control(page, 'button', 'START')).toHaveCount(0);
+});
